@@ -1,0 +1,106 @@
+#include "app/layout.h"
+
+namespace glyphery {
+
+using platform::Alignment;
+using platform::ControlKind;
+using platform::ControlSpec;
+using platform::Rgb;
+
+namespace {
+
+constexpr Rgb white{255, 255, 255};
+constexpr platform::FontSpec cellFont{"MS Sans Serif", 13.5f};
+
+ControlSpec cell(std::int16_t k)
+{
+    ControlSpec spec{.kind = ControlKind::TextBox, .name = "Char", .index = k, .parent = "Frame1"};
+    if (k == 0) {
+        // Not a grid cell: hidden over the last row, editable, never addressed.
+        spec.left = 11280;
+        spec.top = 2520;
+        spec.visible = false;
+    } else {
+        spec.left = cellPosition(k).left;
+        spec.top = cellPosition(k).top;
+        spec.locked = true;
+    }
+    spec.width = 375;
+    spec.height = 375;
+    spec.tabIndex = k + 2;
+    spec.text = "A";
+    spec.font = cellFont;
+    spec.alignment = Alignment::Center;
+    spec.border = false;
+    return spec;
+}
+
+ControlSpec line(const char *name, int x1, int y1, int x2, int y2, std::optional<Rgb> color = {})
+{
+    return {.kind = ControlKind::Line, .name = name, .left = x1, .top = y1, .width = x2, .height = y2,
+            .foreColor = color};
+}
+
+std::vector<ControlSpec> makeLayout()
+{
+    std::vector<ControlSpec> rows = {
+        {.kind = ControlKind::CommandButton, .name = "cmdN", .left = 12000, .top = 2310, .width = 180,
+         .height = 195, .tabIndex = 236},
+        {.kind = ControlKind::CheckBox, .name = "chkSpace", .left = 12600, .top = 2280, .width = 225,
+         .height = 255, .tabIndex = 234, .text = "mnuSpace"},
+        {.kind = ControlKind::CheckBox, .name = "chkSize", .left = 12840, .top = 2280, .width = 225,
+         .height = 255, .tabIndex = 233, .text = "mnuSize"},
+        {.kind = ControlKind::CheckBox, .name = "chkI", .left = 12360, .top = 2280, .width = 255, .height = 255,
+         .tabIndex = 232},
+        {.kind = ControlKind::CheckBox, .name = "chkB", .left = 12180, .top = 2280, .width = 255, .height = 255,
+         .tabIndex = 231, .text = "Check1"},
+        {.kind = ControlKind::PictureBox, .name = "Symbol", .left = 12600, .top = 1200, .width = 615,
+         .height = 615, .tabIndex = 230, .backColor = white, .picture = ":/glyphery.ico"},
+        {.kind = ControlKind::TextBox, .name = "FSel", .left = 12000, .top = 240, .width = 1815, .height = 285,
+         .tabIndex = 227, .text = "Arial", .backColor = Rgb{224, 224, 224}, .locked = true,
+         .mousePointer = platform::pointer::Arrow},
+        {.kind = ControlKind::Frame, .name = "Frame1", .left = 120, .top = 120, .width = 11775, .height = 2895,
+         .tabIndex = 1},
+    };
+    for (std::int16_t k = lastCell; k >= 0; --k)
+        rows.push_back(cell(k));
+    const std::vector<ControlSpec> rest = {
+        {.kind = ControlKind::TextBox, .name = "CharXXL", .left = 12000, .top = 600, .width = 1815,
+         .height = 1575, .tabIndex = 228, .font = {"Arial", 60}, .backColor = white,
+         .foreColor = Rgb{0, 0, 128}, .alignment = Alignment::Center, .border = false, .locked = true},
+        {.kind = ControlKind::TextBox, .name = "Dummy", .left = 12000, .top = 1800, .width = 375, .height = 375,
+         .tabIndex = 0, .text = "Text1"},
+        line("Line6", 12000, 2775, 13800, 2775, white),
+        line("Line5", 13800, 2760, 12000, 2760, Rgb{128, 128, 128}),
+        {.kind = ControlKind::Label, .name = "Code", .left = 13080, .top = 2310, .width = 735, .height = 255,
+         .tabIndex = 237, .font = {"Arial", 8.25f}, .alignment = Alignment::Right},
+        line("Line4", 13815, 585, 13815, 2175),
+        line("Line3", 11985, 585, 11985, 2175),
+        line("Line2", 12000, 2175, 13800, 2175),
+        line("Line1", 12000, 585, 13800, 585),
+        {.kind = ControlKind::Label, .name = "Label1", .left = 12000, .top = 2520, .width = 1095, .height = 135,
+         .tabIndex = 235, .text = " N  B  I    \u00D8   \u00B1", .font = {"Arial", 6.75f}},
+        {.kind = ControlKind::Label, .name = "Label2", .left = 12000, .top = 2835, .width = 1815, .height = 255,
+         .tabIndex = 229, .text = "\u00A9 2026 Glyphery 1.00"},
+    };
+    rows.insert(rows.end(), rest.begin(), rest.end());
+    return rows;
+}
+
+} // namespace
+
+const platform::FormSpec &formLayout()
+{
+    static const platform::FormSpec form{.name = "frmMain", .caption = "Glyphery", .clientWidth = 13875,
+                                         .clientHeight = 3165, .icon = ":/glyphery.ico",
+                                         .font = {"MS Sans Serif", 8.25f}};
+    return form;
+}
+
+const std::vector<ControlSpec> &controlLayout()
+{
+    static const std::vector<ControlSpec> rows = makeLayout();
+    return rows;
+}
+
+} // namespace glyphery

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/form.h"
+
+#include <vector>
+
+namespace glyphery {
+
+// The window and every control on it, in stacking order (an earlier row lies
+// above a later one; the cells come from the highest index down, so that a
+// higher cell lies above a lower one).
+const platform::FormSpec &formLayout();
+const std::vector<platform::ControlSpec> &controlLayout();
+
+inline constexpr int firstCell = 1;
+inline constexpr int lastCell = 224;
+inline constexpr int cellsPerRow = 32;
+
+// Where cell k (1..224) sits inside Frame1, in twips.
+struct CellPosition
+{
+    int left, top;
+};
+constexpr CellPosition cellPosition(int k)
+{
+    return {120 + 360 * ((k - 1) % cellsPerRow), 240 + 360 * ((k - 1) / cellsPerRow)};
+}
+
+} // namespace glyphery

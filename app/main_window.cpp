@@ -1,0 +1,107 @@
+#include "app/main_window.h"
+
+#include "app/layout.h"
+#include "app/settings.h"
+#include "platform/conversions.h"
+#include "platform/screen.h"
+
+namespace glyphery {
+
+using platform::ansiChar;
+using platform::Screen;
+
+frmMain::frmMain()
+    : Form(formLayout(), controlLayout()),
+      Char(textBoxArray("Char")),
+      CharXXL(textBox("CharXXL")),
+      FSel(textBox("FSel")),
+      Dummy(textBox("Dummy")),
+      Code(label("Code")),
+      Symbol(pictureBox("Symbol")),
+      chkB(checkBox("chkB")),
+      chkI(checkBox("chkI")),
+      chkSize(checkBox("chkSize")),
+      chkSpace(checkBox("chkSpace")),
+      cmdN(commandButton("cmdN")),
+      cdl(widget())
+{
+    onLoad = [this] { Form_Load(); };
+    onUnload = [this](std::int16_t &cancel) { Form_Unload(cancel); };
+    onFrameKnown = [this] { Form_FrameKnown(); };
+    for (std::int16_t k = firstCell; k <= lastCell; ++k) {
+        platform::TextBox &cell = Char(k);
+        cell.onGotFocus = [this](std::int16_t index) { Char_GotFocus(index); };
+        cell.onKeyDown = [this](std::int16_t index, std::int16_t key, std::int16_t shift) {
+            Char_KeyDown(index, key, shift);
+        };
+        cell.onDblClick = [this](std::int16_t index) { Char_DblClick(index); };
+    }
+    chkB.onClick = [this] { chkB_Click(); };
+    chkI.onClick = [this] { chkI_Click(); };
+    chkSize.onClick = [this] { chkSize_Click(); };
+    chkSpace.onClick = [this] { chkSpace_Click(); };
+    cmdN.onClick = [this] { cmdN_Click(); };
+    FSel.onClick = [this](std::int16_t) { FSel_Click(); };
+}
+
+void frmMain::Form_Load()
+{
+    for (int code = 32; code <= 255; ++code) {
+        platform::TextBox &cell = Char(std::int16_t(code - 31));
+        cell.setFontName(QStringLiteral("Arial"));
+        cell.setMousePointer(platform::pointer::Arrow);
+        cell.setText(ansiChar(code));
+        cell.setEnabled(true);
+    }
+
+    placeWindow();
+
+    FSel.setText(readFontName());
+    if (FSel.text() != QLatin1String(" ")) {
+        for (int code = 32; code <= 255; ++code)
+            Char(std::int16_t(code - 31)).setFontName(FSel.text());
+        CharXXL.setFontName(FSel.text());
+    }
+
+    chkB.setValue(readOption(Option::Bold));
+    if (chkB.value() == 1) {
+        CharXXL.setFontBold(true);
+        for (int code = 32; code <= 255; ++code)
+            Char(std::int16_t(code - 31)).setFontBold(true);
+    }
+
+    chkI.setValue(readOption(Option::Italic));
+    if (chkI.value() == 1) {
+        CharXXL.setFontItalic(true);
+        for (int code = 32; code <= 255; ++code)
+            Char(std::int16_t(code - 31)).setFontItalic(true);
+    }
+
+    chkSpace.setValue(readOption(Option::Space));
+    if (chkSpace.value() == 1) {
+        SpacePrefix = QStringLiteral(" ");
+        CharXXL.setText(QStringLiteral(" ") + CharXXL.text());
+    }
+
+    chkSize.setValue(readOption(Option::Size));
+    if (chkSize.value() == 1) {
+        CharXXL.setFontSize(32);
+        for (int code = 32; code <= 255; ++code)
+            Char(std::int16_t(code - 31)).setFontSize(8);
+    }
+}
+
+void frmMain::placeWindow()
+{
+    // A third of the free height above the window, centred across; a window
+    // larger than the screen gets a negative position.
+    setTop(float(Screen::height() - height()) / 3);
+    setLeft(float(Screen::width() - width()) / 2);
+}
+
+void frmMain::Form_FrameKnown()
+{
+    placeWindow();
+}
+
+} // namespace glyphery

@@ -1,0 +1,391 @@
+#include "platform/controls.h"
+
+#include "platform/keys.h"
+#include "platform/runtime_error.h"
+#include "platform/units.h"
+
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+
+namespace platform {
+
+namespace {
+
+QRect pixelRect(const ControlSpec &spec)
+{
+    return QRect(twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
+                 twipsToPixels(spec.height));
+}
+
+QColor color(const Rgb &rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+void applyFont(QWidget *widget, const FontSpec &spec)
+{
+    if (!spec.name)
+        return;
+    QFont font = widget->font();
+    font.setFamily(QString::fromUtf8(spec.name));
+    font.setPointSizeF(spec.size);
+    font.setBold(false);
+    font.setItalic(false);
+    widget->setFont(font);
+}
+
+void applyColors(QWidget *widget, const ControlSpec &spec, QPalette::ColorRole back, QPalette::ColorRole fore)
+{
+    if (!spec.backColor && !spec.foreColor)
+        return;
+    QPalette palette = widget->palette();
+    if (spec.backColor)
+        palette.setColor(back, color(*spec.backColor));
+    if (spec.foreColor)
+        palette.setColor(fore, color(*spec.foreColor));
+    widget->setPalette(palette);
+    if (back == QPalette::Window)
+        widget->setAutoFillBackground(true);
+}
+
+Qt::Alignment qtAlignment(Alignment alignment)
+{
+    switch (alignment) {
+    case Alignment::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    case Alignment::Center: return Qt::AlignCenter;
+    case Alignment::Left: break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+// A text box over QLineEdit: raises GotFocus, KeyDown, DblClick and Click and
+// then lets the line edit do its own handling, so no key is consumed.
+class TextBoxWidget : public QLineEdit
+{
+public:
+    TextBoxWidget(TextBox &box, QWidget *parent) : QLineEdit(parent), box_(box) {}
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QLineEdit::focusInEvent(event);
+        // Coming back to the window is not a move of the focus within it.
+        if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+            return;
+        box_.focusInSeen = true;
+        box_.raiseGotFocus();
+    }
+
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (box_.onKeyDown) {
+            const std::int16_t keyCode = virtualKeyCode(*event);
+            const std::int16_t shift = shiftMask(event->modifiers());
+            runHandler([&] { box_.onKeyDown(box_.index(), keyCode, shift); });
+        }
+        if (!isEnding())
+            QLineEdit::keyPressEvent(event);
+    }
+
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        pressed_ = event->button() == Qt::LeftButton;
+        QLineEdit::mousePressEvent(event);
+    }
+
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        QLineEdit::mouseReleaseEvent(event);
+        const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+        pressed_ = false;
+        if (click && box_.onClick)
+            runHandler([&] { box_.onClick(box_.index()); });
+    }
+
+    void mouseDoubleClickEvent(QMouseEvent *event) override
+    {
+        QLineEdit::mouseDoubleClickEvent(event);
+        pressed_ = event->button() == Qt::LeftButton;
+        if (event->button() == Qt::LeftButton && box_.onDblClick)
+            runHandler([&] { box_.onDblClick(box_.index()); });
+    }
+
+    void paintEvent(QPaintEvent *event) override
+    {
+        QLineEdit::paintEvent(event);
+        // A read-only line edit draws no cursor; show the focus another way.
+        if (hasFocus() && isReadOnly()) {
+            QPainter painter(this);
+            QStyleOptionFocusRect option;
+            option.initFrom(this);
+            option.rect = rect().adjusted(1, 1, -1, -1);
+            option.backgroundColor = palette().color(QPalette::Base);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        }
+    }
+
+private:
+    TextBox &box_;
+    bool pressed_ = false;
+};
+
+// 0 -> 1, 1 -> 0 and 2 -> 1 on a user's click; Qt's own cycle would go through
+// the grayed state.
+class CheckBoxWidget : public QCheckBox
+{
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void nextCheckState() override
+    {
+        setCheckState(checkState() == Qt::Unchecked ? Qt::Checked : Qt::Unchecked);
+    }
+};
+
+class PictureWidget : public QWidget
+{
+public:
+    PictureWidget(const QPixmap &picture, QWidget *parent) : QWidget(parent), picture_(picture) {}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().color(QPalette::Window));
+        painter.drawPixmap(0, 0, picture_);
+    }
+
+private:
+    QPixmap picture_;
+};
+
+// An etched rectangle whose top edge lies half a line below the top, where a
+// caption would sit.
+class FrameWidget : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const int top = fontMetrics().height() / 2;
+        const QRect box = rect().adjusted(0, top, -2, -2);
+        painter.setPen(palette().color(QPalette::Dark));
+        painter.drawRect(box);
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawRect(box.translated(1, 1));
+    }
+};
+
+} // namespace
+
+void raiseMissingElement(std::int16_t index)
+{
+    raise(err::ElementMissing, QStringLiteral("Control array element '%1' doesn't exist").arg(index));
+}
+
+Control::Control(const ControlSpec &spec, QWidget *widget)
+    : name_(QString::fromUtf8(spec.name)), index_(spec.index), tabIndex_(spec.tabIndex), widget_(widget)
+{
+    widget_->setObjectName(index_ >= 0 ? QStringLiteral("%1_%2").arg(name_).arg(index_) : name_);
+    if (spec.kind != ControlKind::Line)
+        widget_->setGeometry(pixelRect(spec));
+    applyFont(widget_, spec.font);
+    // Children show with the form unless hidden explicitly.
+    if (!spec.visible)
+        widget_->hide();
+}
+
+bool Control::visible() const { return !widget_->isHidden(); }
+void Control::setVisible(bool visible) { widget_->setVisible(visible); }
+bool Control::enabled() const { return widget_->isEnabled(); }
+void Control::setEnabled(bool enabled) { widget_->setEnabled(enabled); }
+
+TextBox::TextBox(const ControlSpec &spec, QWidget *parent) : Control(spec, new TextBoxWidget(*this, parent))
+{
+    auto *edit = static_cast<QLineEdit *>(widget());
+    edit->setText(QString::fromUtf8(spec.text));
+    edit->setAlignment(qtAlignment(spec.alignment));
+    edit->setFrame(spec.border);
+    edit->setReadOnly(spec.locked);
+    edit->setCursorPosition(0);
+    applyColors(edit, spec, QPalette::Base, QPalette::Text);
+    setMousePointer(spec.mousePointer);
+}
+
+QString TextBox::text() const { return static_cast<QLineEdit *>(widget())->text(); }
+void TextBox::setText(const QString &text) { static_cast<QLineEdit *>(widget())->setText(text); }
+
+void TextBox::setFontName(const QString &name)
+{
+    QFont font = widget()->font();
+    font.setFamily(name);
+    widget()->setFont(font);
+}
+
+QString TextBox::fontName() const { return widget()->font().family(); }
+
+void TextBox::setFontBold(bool bold)
+{
+    QFont font = widget()->font();
+    font.setBold(bold);
+    widget()->setFont(font);
+}
+
+bool TextBox::fontBold() const { return widget()->font().bold(); }
+
+void TextBox::setFontItalic(bool italic)
+{
+    QFont font = widget()->font();
+    font.setItalic(italic);
+    widget()->setFont(font);
+}
+
+bool TextBox::fontItalic() const { return widget()->font().italic(); }
+
+void TextBox::setFontSize(float points)
+{
+    if (!(points > 0 && points <= 2048))
+        raise(err::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+    QFont font = widget()->font();
+    font.setPointSizeF(points);
+    widget()->setFont(font);
+}
+
+float TextBox::fontSize() const { return float(widget()->font().pointSizeF()); }
+
+void TextBox::setMousePointer(std::int16_t pointer)
+{
+    if (pointer == pointer::Arrow)
+        widget()->setCursor(Qt::ArrowCursor);
+    else if (pointer == pointer::Default)
+        widget()->unsetCursor();
+    else
+        raise(err::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+    mousePointer_ = pointer;
+}
+
+bool TextBox::locked() const { return static_cast<QLineEdit *>(widget())->isReadOnly(); }
+
+void TextBox::setFocus()
+{
+    if (!widget()->isEnabled() || !widget()->isVisibleTo(widget()->window()))
+        raise(err::InvalidCall, QStringLiteral("Invalid procedure call or argument"));
+    if (widget()->hasFocus())
+        return;
+    focusInSeen = false;
+    widget()->setFocus(Qt::OtherFocusReason);
+    // Qt delivers no focus-in to a window that is not active; GotFocus is
+    // raised all the same.
+    if (!focusInSeen)
+        raiseGotFocus();
+}
+
+void TextBox::raiseGotFocus()
+{
+    if (onGotFocus)
+        onGotFocus(index());
+}
+
+Label::Label(const ControlSpec &spec, QWidget *parent) : Control(spec, new QLabel(parent))
+{
+    auto *label = static_cast<QLabel *>(widget());
+    label->setText(QString::fromUtf8(spec.text));
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(spec.alignment == Alignment::Right ? Qt::AlignRight | Qt::AlignTop
+                        : spec.alignment == Alignment::Center ? Qt::AlignHCenter | Qt::AlignTop
+                                                              : Qt::AlignLeft | Qt::AlignTop);
+    applyColors(label, spec, QPalette::Window, QPalette::WindowText);
+}
+
+QString Label::caption() const { return static_cast<QLabel *>(widget())->text(); }
+void Label::setCaption(const QString &caption) { static_cast<QLabel *>(widget())->setText(caption); }
+
+CheckBox::CheckBox(const ControlSpec &spec, QWidget *parent) : Control(spec, new CheckBoxWidget(parent))
+{
+    auto *box = static_cast<QCheckBox *>(widget());
+    box->setText(QString::fromUtf8(spec.text));
+    box->setTristate(true);
+    box->setCheckState(spec.value == 1 ? Qt::Checked : spec.value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    // A user's toggle; assignments from code raise Click themselves.
+    QObject::connect(box, &QCheckBox::clicked, box, [this] {
+        if (onClick)
+            runHandler(onClick);
+    });
+}
+
+std::int16_t CheckBox::value() const
+{
+    switch (static_cast<QCheckBox *>(widget())->checkState()) {
+    case Qt::Checked: return 1;
+    case Qt::PartiallyChecked: return 2;
+    case Qt::Unchecked: break;
+    }
+    return 0;
+}
+
+void CheckBox::setValue(std::int16_t value)
+{
+    if (value < 0 || value > 2)
+        raise(err::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+    if (value == this->value())
+        return;
+    static_cast<QCheckBox *>(widget())->setCheckState(value == 1 ? Qt::Checked
+                                                      : value == 2 ? Qt::PartiallyChecked
+                                                                   : Qt::Unchecked);
+    // Nested, before the assignment returns; an error goes on to the caller.
+    if (onClick)
+        onClick();
+}
+
+CommandButton::CommandButton(const ControlSpec &spec, QWidget *parent) : Control(spec, new QPushButton(parent))
+{
+    auto *button = static_cast<QPushButton *>(widget());
+    button->setText(QString::fromUtf8(spec.text));
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, button, [this] {
+        if (onClick)
+            runHandler(onClick);
+    });
+}
+
+PictureBox::PictureBox(const ControlSpec &spec, QWidget *parent)
+    : Control(spec, new PictureWidget(spec.picture ? QPixmap(QString::fromUtf8(spec.picture)) : QPixmap(), parent))
+{
+    widget()->setFocusPolicy(Qt::StrongFocus);
+    applyColors(widget(), spec, QPalette::Window, QPalette::WindowText);
+}
+
+void PictureBox::refresh() { widget()->repaint(); }
+
+Frame::Frame(const ControlSpec &spec, QWidget *parent) : Control(spec, new FrameWidget(parent))
+{
+    widget()->setFocusPolicy(Qt::NoFocus);
+}
+
+Line::Line(const ControlSpec &spec, QWidget *parent) : Control(spec, new QWidget(parent))
+{
+    // Both end points are drawn, one pixel wide.
+    const int x1 = twipsToPixels(spec.left), y1 = twipsToPixels(spec.top);
+    const int x2 = twipsToPixels(spec.width), y2 = twipsToPixels(spec.height);
+    widget()->setGeometry(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))));
+    QPalette palette = widget()->palette();
+    palette.setColor(QPalette::Window, spec.foreColor ? color(*spec.foreColor) : palette.color(QPalette::WindowText));
+    widget()->setPalette(palette);
+    widget()->setAutoFillBackground(true);
+    widget()->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+} // namespace platform

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+namespace platform {
+
+// The one-character string that a byte stands for in Windows-1252. The five
+// bytes the code page leaves undefined map to the C1 control of the same value.
+QString ansiChar(int code);
+
+// Decimal text with one leading blank when the number is not negative.
+QString numberText(int number);
+
+// A 16-bit integer as decimal text, no blank ("-3", "0", "12").
+QString integerText(std::int16_t number);
+
+// Text to a 16-bit integer: surrounding blanks are allowed, a fraction is
+// rounded half to even. Raises Type mismatch (13) for text that is no
+// number and Overflow (6) outside -32768..32767.
+std::int16_t textToInteger(const QString &text);
+
+// The rightmost character of a string; an empty string stays empty.
+QString rightmost(const QString &text);
+
+} // namespace platform

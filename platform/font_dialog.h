@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace platform {
+
+// The font dialog component. fontName() is the face last confirmed in the
+// dialog, kept for the component's life; " " until a face is confirmed.
+class FontDialog
+{
+public:
+    explicit FontDialog(QWidget *owner);
+
+    void setFlags(std::int32_t flags) { flags_ = flags; }
+    std::int32_t flags() const { return flags_; }
+
+    // Shows the dialog modally over the owner and returns when it closes;
+    // a cancel leaves fontName() as it was.
+    void showFont();
+    QString fontName() const { return fontName_; }
+
+    // What runs the dialog: given the owner and the last confirmed face, the
+    // face the user confirmed, or nothing on cancel. Tests replace it.
+    using Runner = std::function<std::optional<QString>(QWidget *owner, const QString &lastConfirmed)>;
+    static void setRunner(Runner runner);
+    static std::optional<QString> runQtDialog(QWidget *owner, const QString &lastConfirmed);
+
+private:
+    QWidget *owner_;
+    std::int32_t flags_ = 0;
+    QString fontName_ = QStringLiteral(" ");
+};
+
+} // namespace platform

@@ -1,0 +1,249 @@
+#include "platform/form.h"
+
+#include "platform/runtime_error.h"
+#include "platform/settings_store.h"
+#include "platform/units.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+class FormWindow : public QWidget
+{
+public:
+    explicit FormWindow(Form &form)
+        : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+          form_(form)
+    {
+    }
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        bool accept = true;
+        form_.handleClose(accept);
+        event->setAccepted(accept);
+    }
+
+    bool event(QEvent *event) override
+    {
+        const bool result = QWidget::event(event);
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Expose:
+        case QEvent::WindowActivate:
+            form_.checkFrame();
+            break;
+        default:
+            break;
+        }
+        return result;
+    }
+
+private:
+    Form &form_;
+};
+
+std::unique_ptr<Control> makeControl(const ControlSpec &spec, QWidget *parent)
+{
+    switch (spec.kind) {
+    case ControlKind::TextBox: return std::make_unique<TextBox>(spec, parent);
+    case ControlKind::Label: return std::make_unique<Label>(spec, parent);
+    case ControlKind::CheckBox: return std::make_unique<CheckBox>(spec, parent);
+    case ControlKind::CommandButton: return std::make_unique<CommandButton>(spec, parent);
+    case ControlKind::PictureBox: return std::make_unique<PictureBox>(spec, parent);
+    case ControlKind::Frame: return std::make_unique<Frame>(spec, parent);
+    case ControlKind::Line: return std::make_unique<Line>(spec, parent);
+    }
+    return nullptr;
+}
+
+// QIcon(path) would read only the first image of an icon file.
+QIcon iconWithEverySize(const QString &path)
+{
+    QIcon icon;
+    QImageReader reader(path);
+    do {
+        const QImage image = reader.read();
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    } while (reader.jumpToNextImage());
+    return icon;
+}
+
+bool drawnOnForm(ControlKind kind)
+{
+    return kind == ControlKind::Label || kind == ControlKind::Line;
+}
+
+} // namespace
+
+Form::Form(const FormSpec &form, std::span<const ControlSpec> controls)
+    : window_(std::make_unique<FormWindow>(*this))
+{
+    window_->setObjectName(QString::fromUtf8(form.name));
+    window_->setWindowTitle(QString::fromUtf8(form.caption));
+    window_->setFixedSize(twipsToPixels(form.clientWidth), twipsToPixels(form.clientHeight));
+    if (form.font.name) {
+        QFont font(QString::fromUtf8(form.font.name));
+        font.setPointSizeF(form.font.size);
+        window_->setFont(font);
+    }
+    if (form.icon)
+        window_->setWindowIcon(iconWithEverySize(QString::fromUtf8(form.icon)));
+
+    controls_.reserve(controls.size());
+    for (const ControlSpec &spec : controls) {
+        QWidget *parent = window_.get();
+        if (spec.parent) {
+            for (const auto &control : controls_) {
+                if (control->index() < 0 && control->name() == QLatin1String(spec.parent))
+                    parent = control->widget();
+            }
+        }
+        controls_.push_back(makeControl(spec, parent));
+        if (spec.index >= 0 && spec.kind == ControlKind::TextBox) {
+            auto &array = arrays_[controls_.back()->name()];
+            if (!array)
+                array = std::make_unique<ControlArray<TextBox>>();
+            array->add(static_cast<TextBox *>(controls_.back().get()));
+        }
+    }
+
+    // Raising from the last row to the first leaves the first row on top.
+    for (std::size_t i = controls_.size(); i-- > 0;) {
+        if (!drawnOnForm(controls[i].kind))
+            controls_[i]->widget()->raise();
+    }
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (drawnOnForm(controls[i].kind))
+            controls_[i]->widget()->lower();
+    }
+
+    std::vector<Control *> tabbed;
+    for (const auto &control : controls_) {
+        if (control->tabIndex() >= 0 && control->widget()->focusPolicy() != Qt::NoFocus)
+            tabbed.push_back(control.get());
+    }
+    std::sort(tabbed.begin(), tabbed.end(), [](Control *a, Control *b) { return a->tabIndex() < b->tabIndex(); });
+    for (std::size_t i = 1; i < tabbed.size(); ++i)
+        QWidget::setTabOrder(tabbed[i - 1]->widget(), tabbed[i]->widget());
+}
+
+Form::~Form()
+{
+    // The controls' widgets belong to the window; drop the adapters first.
+    controls_.clear();
+}
+
+QWidget *Form::widget() const { return window_.get(); }
+
+namespace {
+template <class T>
+T &find(const std::vector<std::unique_ptr<Control>> &controls, const char *name)
+{
+    for (const auto &control : controls) {
+        if (control->index() < 0 && control->name() == QLatin1String(name)) {
+            if (auto *typed = dynamic_cast<T *>(control.get()))
+                return *typed;
+        }
+    }
+    raise(err::InvalidCall, QStringLiteral("No control named '%1'").arg(QLatin1String(name)));
+}
+} // namespace
+
+TextBox &Form::textBox(const char *name) const { return find<TextBox>(controls_, name); }
+Label &Form::label(const char *name) const { return find<Label>(controls_, name); }
+CheckBox &Form::checkBox(const char *name) const { return find<CheckBox>(controls_, name); }
+CommandButton &Form::commandButton(const char *name) const { return find<CommandButton>(controls_, name); }
+PictureBox &Form::pictureBox(const char *name) const { return find<PictureBox>(controls_, name); }
+
+ControlArray<TextBox> &Form::textBoxArray(const char *name) const
+{
+    const auto it = arrays_.find(QString::fromUtf8(name));
+    if (it == arrays_.end())
+        raise(err::InvalidCall, QStringLiteral("No control array named '%1'").arg(QLatin1String(name)));
+    return *it->second;
+}
+
+QMargins Form::estimatedFrame()
+{
+    // A common server-side decoration: a thin border and a title bar.
+    return QMargins(1, 23, 1, 1);
+}
+
+QMargins Form::frame() const
+{
+    if (frameKnown_) {
+        const QRect outer = window_->frameGeometry();
+        const QRect inner = window_->geometry();
+        return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                        outer.bottom() - inner.bottom());
+    }
+    return estimatedFrame();
+}
+
+double Form::width() const
+{
+    const QMargins m = frame();
+    return pixelsToTwips(window_->width() + m.left() + m.right());
+}
+
+double Form::height() const
+{
+    const QMargins m = frame();
+    return pixelsToTwips(window_->height() + m.top() + m.bottom());
+}
+
+double Form::left() const { return pixelsToTwips(window_->x()); }
+double Form::top() const { return pixelsToTwips(window_->y()); }
+void Form::setLeft(double twips) { window_->move(twipsToPixels(twips), window_->y()); }
+void Form::setTop(double twips) { window_->move(window_->x(), twipsToPixels(twips)); }
+
+bool Form::show()
+{
+    runHandler([this] {
+        if (onLoad)
+            onLoad();
+    });
+    if (isEnding())
+        return false;
+    for (const auto &control : controls_) {
+        if (control->tabIndex() == 0)
+            control->widget()->setFocus(Qt::OtherFocusReason);
+    }
+    window_->show();
+    return true;
+}
+
+void Form::handleClose(bool &accept)
+{
+    std::int16_t cancel = 0;
+    runHandler([&] {
+        if (onUnload)
+            onUnload(cancel);
+        if (cancel == 0)
+            commitSettings();
+    });
+    accept = cancel == 0 && !isEnding();
+}
+
+void Form::checkFrame()
+{
+    if (frameKnown_ || !window_->isVisible() || !window_->windowHandle() || !window_->windowHandle()->isExposed())
+        return;
+    frameKnown_ = true;
+    if (frame() != estimatedFrame() && onFrameKnown)
+        runHandler(onFrameKnown);
+}
+
+} // namespace platform

@@ -1,0 +1,76 @@
+#include "platform/runtime_error.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QWidget>
+
+#include <cstdio>
+
+namespace platform {
+
+namespace {
+bool ending = false;
+int status = 0;
+ErrorPresenter presenter;
+
+void showMessageBox(const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+} // namespace
+
+RuntimeError::RuntimeError(int number, QString message)
+    : number_(number), message_(std::move(message)),
+      what_(QStringLiteral("Run-time error '%1': %2").arg(number).arg(message_).toUtf8())
+{
+}
+
+void raise(int number, const QString &message)
+{
+    throw RuntimeError(number, message);
+}
+
+void reportFatal(int number, const QString &message)
+{
+    if (ending)
+        return;
+    ending = true;
+    status = 1;
+    const QString line = QStringLiteral("Run-time error '%1': %2").arg(number).arg(message);
+    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), line.toLocal8Bit().constData());
+    std::fflush(stderr);
+    if (presenter)
+        presenter(QCoreApplication::applicationName(), line);
+    else if (qobject_cast<QApplication *>(QCoreApplication::instance()))
+        showMessageBox(QCoreApplication::applicationName(), line);
+    QCoreApplication::exit(status);
+}
+
+void runHandler(const std::function<void()> &handler)
+{
+    if (ending)
+        return;
+    try {
+        handler();
+    } catch (const RuntimeError &e) {
+        reportFatal(e.number(), e.message());
+    } catch (const std::bad_alloc &) {
+        reportFatal(7, QStringLiteral("Out of memory"));
+    } catch (const std::exception &e) {
+        reportFatal(51, QStringLiteral("Internal error: %1").arg(QString::fromUtf8(e.what())));
+    }
+}
+
+bool isEnding() { return ending; }
+int endingStatus() { return status; }
+
+void setErrorPresenter(ErrorPresenter p) { presenter = std::move(p); }
+
+void resetEnding()
+{
+    ending = false;
+    status = 0;
+}
+
+} // namespace platform

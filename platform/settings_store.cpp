@@ -1,0 +1,173 @@
+#include "platform/settings_store.h"
+
+#include "platform/runtime_error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace platform {
+
+Q_LOGGING_CATEGORY(lcSettingsStore, "platform.settings")
+
+namespace {
+
+struct Store
+{
+    QString path;
+    std::unique_ptr<QSettings> settings;
+    bool broken = false;
+    std::vector<std::pair<QString, QString>> pending;
+};
+
+std::map<QString, Store> &stores()
+{
+    static std::map<QString, Store> all;
+    return all;
+}
+
+Store &storeFor(const QString &application)
+{
+    Store &store = stores()[application];
+    if (!store.settings) {
+        store.path = settingsFilePath(application);
+        store.settings = std::make_unique<QSettings>(store.path, QSettings::IniFormat);
+        store.broken = store.settings->status() == QSettings::FormatError;
+        if (store.broken)
+            qCWarning(lcSettingsStore, "%s is not a valid settings file; its values are ignored",
+                      qUtf8Printable(store.path));
+    }
+    return store;
+}
+
+QString keyPath(const QString &section, const QString &key)
+{
+    return section + QLatin1Char('/') + key;
+}
+
+// Hand-edited files can hold what QSettings reads as a list or bytes.
+QString asText(const QVariant &value, bool *ok)
+{
+    *ok = true;
+    switch (value.typeId()) {
+    case QMetaType::QString: return value.toString();
+    case QMetaType::QStringList: return value.toStringList().join(QLatin1String(", "));
+    case QMetaType::QByteArray: return QString::fromUtf8(value.toByteArray());
+    default: break;
+    }
+    if (value.canConvert<QString>())
+        return value.toString();
+    *ok = false;
+    return {};
+}
+
+QString backupPath(const QString &path)
+{
+    QString candidate = path + QLatin1String(".broken");
+    for (int n = 1; QFileInfo::exists(candidate) && n < 1000; ++n)
+        candidate = path + QLatin1String(".broken.") + QString::number(n);
+    return candidate;
+}
+
+// Why a file cannot be written into its folder: the first obstacle on the way.
+QString whyNotWritable(const QString &path)
+{
+    QString folder = QFileInfo(path).absolutePath();
+    for (QString at = folder; !at.isEmpty(); at = QFileInfo(at).absolutePath()) {
+        const QFileInfo info(at);
+        if (info.exists()) {
+            if (!info.isDir())
+                return QStringLiteral("%1 is not a folder").arg(at);
+            break;
+        }
+        if (at == QFileInfo(at).absolutePath())
+            break;
+    }
+    if (!QDir().mkpath(folder))
+        return QStringLiteral("the folder %1 cannot be created").arg(folder);
+    QTemporaryFile probe(folder + QLatin1String("/.write-test-XXXXXX"));
+    if (!probe.open())
+        return probe.errorString();
+    const QByteArray bytes(4096, ' ');
+    if (probe.write(bytes) != bytes.size() || !probe.flush())
+        return probe.errorString();
+    return QStringLiteral("the file could not be written");
+}
+
+void commit(Store &store)
+{
+    if (store.pending.empty())
+        return;
+    if (store.broken) {
+        const QString backup = backupPath(store.path);
+        if (QFile::rename(store.path, backup))
+            qCWarning(lcSettingsStore, "kept the unreadable settings file as %s", qUtf8Printable(backup));
+        store.settings = std::make_unique<QSettings>(store.path, QSettings::IniFormat);
+        store.broken = false;
+    }
+    for (const auto &[key, value] : store.pending)
+        store.settings->setValue(key, value);
+    store.settings->sync();
+    if (store.settings->status() != QSettings::NoError) {
+        const QString reason = whyNotWritable(store.path);
+        // Nothing of this run is written later behind the user's back.
+        store.settings = std::make_unique<QSettings>(store.path, QSettings::IniFormat);
+        store.pending.clear();
+        raise(err::PathFileAccess,
+              QStringLiteral("Path/File access error: cannot write %1: %2").arg(store.path, reason));
+    }
+    store.pending.clear();
+}
+
+} // namespace
+
+QString settingsFilePath(const QString &application)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + application
+        + QLatin1Char('/') + application + QLatin1String(".conf");
+}
+
+QString getSetting(const QString &application, const QString &section, const QString &key,
+                   const QString &defaultValue)
+{
+    Store &store = storeFor(application);
+    if (store.broken)
+        return defaultValue;
+    const QVariant value = store.settings->value(keyPath(section, key));
+    if (!value.isValid())
+        return defaultValue;
+    bool ok = false;
+    const QString text = asText(value, &ok);
+    if (!ok) {
+        qCWarning(lcSettingsStore, "%s/%s in %s is not text; using the default", qUtf8Printable(section),
+                  qUtf8Printable(key), qUtf8Printable(store.path));
+        return defaultValue;
+    }
+    return text;
+}
+
+void saveSetting(const QString &application, const QString &section, const QString &key, const QString &value)
+{
+    storeFor(application).pending.emplace_back(keyPath(section, key), value);
+}
+
+void commitSettings()
+{
+    for (auto &[application, store] : stores())
+        commit(store);
+}
+
+void resetSettingsStore()
+{
+    stores().clear();
+}
+
+} // namespace platform
