@@ -148,7 +148,7 @@ public:
 protected:
     void nextCheckState() override
     {
-        setCheckState(checkState() == Qt::Unchecked ? Qt::Checked : Qt::Unchecked);
+        setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
     }
 };
 

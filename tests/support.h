@@ -1,0 +1,92 @@
+#pragma once
+
+// Shared set-up of the tests: a private settings folder and a record of the
+// run-time errors the program reports instead of showing message boxes.
+
+#include "platform/runtime_error.h"
+#include "platform/settings_store.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace testing {
+
+inline QStringList &reportedErrors()
+{
+    static QStringList errors;
+    return errors;
+}
+
+// A fresh settings folder and a clean error state for one test case.
+class Sandbox
+{
+public:
+    Sandbox()
+    {
+        qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8());
+        platform::resetSettingsStore();
+        platform::resetEnding();
+        reportedErrors().clear();
+        platform::setErrorPresenter([](const QString &, const QString &text) { reportedErrors() << text; });
+    }
+    ~Sandbox()
+    {
+        platform::resetSettingsStore();
+        platform::resetEnding();
+    }
+
+    QString root() const { return dir_.path(); }
+    QString confPath() const { return dir_.path() + QStringLiteral("/Glyphery/Glyphery.conf"); }
+
+    void writeConf(const QByteArray &content) const
+    {
+        QDir().mkpath(dir_.path() + QStringLiteral("/Glyphery"));
+        QFile file(confPath());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    }
+
+    QByteArray readConf() const
+    {
+        QFile file(confPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+} // namespace testing
+
+namespace testing {
+
+// Collects the warnings logged while it lives.
+class WarningLog
+{
+public:
+    WarningLog()
+    {
+        lines().clear();
+        previous_ = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (type == QtWarningMsg)
+                lines() << text;
+        });
+    }
+    ~WarningLog() { qInstallMessageHandler(previous_); }
+    static QStringList &lines()
+    {
+        static QStringList all;
+        return all;
+    }
+
+private:
+    QtMessageHandler previous_;
+};
+
+} // namespace testing

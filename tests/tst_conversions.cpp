@@ -1,0 +1,114 @@
+#include "platform/conversions.h"
+#include "platform/runtime_error.h"
+
+#include <QStringDecoder>
+#include <QtTest>
+
+using namespace platform;
+
+class TestConversions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void ansiCharMatchesWindows1252_data();
+    void ansiCharMatchesWindows1252();
+    void ansiCharOfUndefinedBytes();
+    void ansiCharOutOfRange();
+    void numberText();
+    void textToInteger_data();
+    void textToInteger();
+    void rightmost();
+};
+
+void TestConversions::ansiCharMatchesWindows1252_data()
+{
+    QTest::addColumn<int>("code");
+    for (int code = 32; code <= 255; ++code)
+        QTest::addRow("%d", code) << code;
+}
+
+// ICU's table of the code page is an independent reference.
+void TestConversions::ansiCharMatchesWindows1252()
+{
+    QFETCH(int, code);
+    QStringDecoder decoder("windows-1252");
+    QVERIFY(decoder.isValid());
+    const QString expected = decoder.decode(QByteArray(1, char(code)));
+    const QString actual = ansiChar(code);
+    QCOMPARE(actual.size(), 1);
+    QCOMPARE(actual, expected);
+}
+
+void TestConversions::ansiCharOfUndefinedBytes()
+{
+    for (int code : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
+        QCOMPARE(ansiChar(code), QString(QChar(code)));
+    QCOMPARE(ansiChar(128), QStringLiteral("\u20AC"));
+    QCOMPARE(ansiChar(159), QStringLiteral("\u0178"));
+    QCOMPARE(ansiChar(32), QStringLiteral(" "));
+    QCOMPARE(ansiChar(255), QStringLiteral("\u00FF"));
+}
+
+void TestConversions::ansiCharOutOfRange()
+{
+    for (int code : {-1, 256}) {
+        try {
+            ansiChar(code);
+            QFAIL("no run-time error");
+        } catch (const RuntimeError &e) {
+            QCOMPARE(e.number(), 5);
+        }
+    }
+}
+
+void TestConversions::numberText()
+{
+    QCOMPARE(platform::numberText(65), QStringLiteral(" 65"));
+    QCOMPARE(platform::numberText(0), QStringLiteral(" 0"));
+    QCOMPARE(platform::numberText(255), QStringLiteral(" 255"));
+    QCOMPARE(platform::numberText(-7), QStringLiteral("-7"));
+    QCOMPARE(integerText(1), QStringLiteral("1"));
+    QCOMPARE(integerText(-32768), QStringLiteral("-32768"));
+}
+
+void TestConversions::textToInteger_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");  // the result, or the error number as a negative
+    QTest::newRow("zero") << "0" << 0;
+    QTest::newRow("one") << "1" << 1;
+    QTest::newRow("blanks") << " 2 " << 2;
+    QTest::newRow("negative") << "-1" << -1;
+    QTest::newRow("half to even down") << "2.5" << 2;
+    QTest::newRow("half to even up") << "1.5" << 2;
+    QTest::newRow("largest") << "32767" << 32767;
+    QTest::newRow("smallest") << "-32768" << -32768;
+    QTest::newRow("too large") << "32768" << -6;
+    QTest::newRow("huge") << "1e300" << -6;
+    QTest::newRow("letters") << "abc" << -13;
+    QTest::newRow("empty") << "" << -13;
+    QTest::newRow("not a number") << "nan" << -13;
+}
+
+void TestConversions::textToInteger()
+{
+    QFETCH(QString, text);
+    QFETCH(int, value);
+    try {
+        const int result = platform::textToInteger(text);
+        QCOMPARE(result, value);
+    } catch (const RuntimeError &e) {
+        QCOMPARE(-e.number(), value);
+    }
+}
+
+void TestConversions::rightmost()
+{
+    QCOMPARE(platform::rightmost(QStringLiteral(" A")), QStringLiteral("A"));
+    QCOMPARE(platform::rightmost(QStringLiteral(" ")), QStringLiteral(" "));
+    QCOMPARE(platform::rightmost(QString()), QString());
+}
+
+QTEST_GUILESS_MAIN(TestConversions)
+#include "tst_conversions.moc"
