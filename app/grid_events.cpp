@@ -1,9 +1,64 @@
+#include "app/layout.h"
 #include "app/main_window.h"
+#include "platform/clipboard.h"
+#include "platform/conversions.h"
 
 namespace glyphery {
 
-void frmMain::Char_GotFocus(std::int16_t) {}
-void frmMain::Char_KeyDown(std::int16_t, std::int16_t, std::int16_t) {}
-void frmMain::Char_DblClick(std::int16_t) {}
+using platform::ansiChar;
+using platform::Clipboard;
+
+namespace key {
+constexpr std::int16_t Enter = 13;
+constexpr std::int16_t Left = 37;
+constexpr std::int16_t Up = 38;
+constexpr std::int16_t Right = 39;
+constexpr std::int16_t Down = 40;
+}
+
+void frmMain::Char_GotFocus(std::int16_t Index)
+{
+    const std::int16_t code = std::int16_t(Index + 31);
+    Symbol.setVisible(false);
+    CharXXL.setText(SpacePrefix + ansiChar(code));
+    Code.setCaption(platform::numberText(code) + QStringLiteral(" (") + ansiChar(code) + QStringLiteral(")"));
+}
+
+void frmMain::Char_KeyDown(std::int16_t Index, std::int16_t KeyCode, std::int16_t Shift)
+{
+    if (KeyCode == key::Left && Index > 1)
+        Char(std::int16_t(Index - 1)).setFocus();
+    if (KeyCode == key::Right && Index < 224)
+        Char(std::int16_t(Index + 1)).setFocus();
+    if (KeyCode == key::Up && Index > 32)
+        Char(std::int16_t(Index - 32)).setFocus();
+    if (KeyCode == key::Down && Index < 193)
+        Char(std::int16_t(Index + 32)).setFocus();
+    if (KeyCode == key::Enter && Shift == 0) {
+        const QString saved = Code.caption();
+        Code.setCaption(QStringLiteral("Kopiert"));
+        Clipboard::setText(ansiChar(Index + 31));
+        Code.setCaption(saved);
+    }
+    if (KeyCode == key::Enter && Shift > 0) {
+        const QString saved = Code.caption();
+        Code.setCaption(QStringLiteral("Hinzugef\u00FCgt"));
+        const QString text = Clipboard::getText();
+        Clipboard::setText(text + ansiChar(Index + 31));
+        Code.setCaption(saved);
+    }
+}
+
+void frmMain::Char_DblClick(std::int16_t Index)
+{
+    const QString saved = Code.caption();
+    Code.setCaption(QStringLiteral("Kopiert"));
+    // A fixed count, not a measured time; the empty asm keeps the optimiser
+    // from dropping the loop.
+    for (std::int32_t i = 1; i <= 100000; ++i)
+        asm volatile("" : : "r"(i));
+    Clipboard::setText(ansiChar(Index + 31));
+    Code.setCaption(saved);
+}
 
 } // namespace glyphery
