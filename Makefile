@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
 # Debian packages the build and the tests need.
-PACKAGES = cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev \
+PACKAGES = cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libicu-dev \
            fonts-liberation fontconfig xvfb xauth openbox xdotool xclip x11-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

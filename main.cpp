@@ -3,11 +3,86 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+constexpr const char *usage = "Usage: glyphery [--help] [--version] [Qt options]\n";
+
+// Qt's own options, which QApplication takes out of the command line; those
+// in the first list take a value.
+bool isQtOption(std::string_view name, bool *takesValue)
+{
+    static constexpr std::string_view withValue[] = {
+        "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
+        "qwindowtitle", "session", "display", "geometry", "name", "title", "visual", "style", "stylesheet",
+        "qmljsdebugger", "fn", "font", "bg", "background", "fg", "foreground", "btn", "button", "ncols", "cmap"};
+    static constexpr std::string_view flags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
+    for (std::string_view option : withValue) {
+        if (name == option) {
+            *takesValue = true;
+            return true;
+        }
+    }
+    for (std::string_view option : flags) {
+        if (name == option) {
+            *takesValue = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Answers --help and --version, which need no display; -1 means go on.
+int checkCommandLine(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--version" || arg == "-v") {
+            std::printf("Glyphery 1.00\n");
+            return 0;
+        }
+        if (arg == "--help" || arg == "-h") {
+            std::printf("%s\n"
+                        "A character map beside your editor: the 224 characters of Windows-1252.\n"
+                        "Enter or a double-click copies a character to the clipboard;\n"
+                        "Shift, Ctrl or Alt with Enter appends it.\n\n"
+                        "  -h, --help     show this help and exit\n"
+                        "  -v, --version  show the version and exit\n",
+                        usage);
+            return 0;
+        }
+        std::string_view name = arg;
+        name.remove_prefix(name.starts_with("--") ? 2 : name.starts_with("-") ? 1 : 0);
+        const bool hadDash = name.size() != arg.size();
+        const auto equals = name.find('=');
+        const bool inlineValue = equals != std::string_view::npos;
+        name = name.substr(0, equals);
+        bool takesValue = false;
+        if (!hadDash || !isQtOption(name, &takesValue)) {
+            std::fprintf(stderr, "glyphery: unknown argument '%s'. %s", argv[i], usage);
+            return 2;
+        }
+        if (takesValue && !inlineValue)
+            ++i;
+    }
+    return -1;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    if (const int status = checkCommandLine(argc, argv); status >= 0)
+        return status;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Glyphery"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    // Lets Wayland desktops match the window to its desktop entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.glyphery.Glyphery"));
 
     glyphery::frmMain window;
     if (!window.show())

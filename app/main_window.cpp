@@ -4,11 +4,28 @@
 #include "app/settings.h"
 #include "platform/conversions.h"
 #include "platform/screen.h"
+#include "platform/unicode.h"
 
 namespace glyphery {
 
 using platform::ansiChar;
 using platform::Screen;
+
+namespace {
+
+// "€ U+20AC EURO SIGN, 128": what a cell is, for its tooltip and for screen readers.
+QString cellDescription(std::int16_t index)
+{
+    const int code = index + 31;
+    const QString character = ansiChar(code);
+    const char32_t point = character.at(0).unicode();
+    return QStringLiteral("%1 U+%2 %3, %4")
+        .arg(character, QStringLiteral("%1").arg(uint(point), 4, 16, QLatin1Char('0')).toUpper(),
+             platform::characterName(point))
+        .arg(code);
+}
+
+} // namespace
 
 frmMain::frmMain()
     : Form(formLayout(), controlLayout()),
@@ -35,6 +52,7 @@ frmMain::frmMain()
             Char_KeyDown(index, key, shift);
         };
         cell.onDblClick = [this](std::int16_t index) { Char_DblClick(index); };
+        cell.onDescribe = cellDescription;
     }
     chkB.onClick = [this] { chkB_Click(); };
     chkI.onClick = [this] { chkI_Click(); };

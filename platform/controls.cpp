@@ -4,6 +4,8 @@
 #include "platform/runtime_error.h"
 #include "platform/units.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -119,6 +121,13 @@ protected:
             runHandler([&] { box_.onDblClick(box_.index()); });
     }
 
+    bool event(QEvent *event) override
+    {
+        if (event->type() == QEvent::ToolTip && toolTip().isEmpty() && box_.onDescribe)
+            setToolTip(box_.onDescribe(box_.index()));
+        return QLineEdit::event(event);
+    }
+
     void paintEvent(QPaintEvent *event) override
     {
         QLineEdit::paintEvent(event);
@@ -133,10 +142,46 @@ protected:
         }
     }
 
+public:
+    TextBox &box() const { return box_; }
+
 private:
     TextBox &box_;
     bool pressed_ = false;
 };
+
+// A text box tells assistive technology its name (its description when it has
+// one, asked for only now) and its text as its value. Interfaces are cached
+// from the widget's construction on, so every text box gets this one.
+class DescribedTextBoxAccessible : public QAccessibleWidget
+{
+public:
+    explicit DescribedTextBoxAccessible(TextBoxWidget *widget) : QAccessibleWidget(widget, QAccessible::EditableText) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        auto *edit = static_cast<TextBoxWidget *>(widget());
+        if (t == QAccessible::Name && edit->accessibleName().isEmpty() && edit->box().onDescribe)
+            return edit->box().onDescribe(edit->box().index());
+        if (t == QAccessible::Value)
+            return edit->text();
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = static_cast<TextBoxWidget *>(widget())->isReadOnly();
+        return s;
+    }
+};
+
+QAccessibleInterface *describedTextBoxFactory(const QString &, QObject *object)
+{
+    if (auto *edit = dynamic_cast<TextBoxWidget *>(object))
+        return new DescribedTextBoxAccessible(edit);
+    return nullptr;
+}
 
 // 0 -> 1, 1 -> 0 and 2 -> 1 on a user's click; Qt's own cycle would go through
 // the grayed state.
@@ -203,6 +248,10 @@ Control::Control(const ControlSpec &spec, QWidget *widget)
     if (spec.kind != ControlKind::Line)
         widget_->setGeometry(pixelRect(spec));
     applyFont(widget_, spec.font);
+    if (spec.accessibleName)
+        widget_->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+    if (spec.toolTip)
+        widget_->setToolTip(QString::fromUtf8(spec.toolTip));
     // Children show with the form unless hidden explicitly.
     if (!spec.visible)
         widget_->hide();
@@ -215,6 +264,11 @@ void Control::setEnabled(bool enabled) { widget_->setEnabled(enabled); }
 
 TextBox::TextBox(const ControlSpec &spec, QWidget *parent) : Control(spec, new TextBoxWidget(*this, parent))
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(describedTextBoxFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     auto *edit = static_cast<QLineEdit *>(widget());
     edit->setText(QString::fromUtf8(spec.text));
     edit->setAlignment(qtAlignment(spec.alignment));

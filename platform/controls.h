@@ -57,6 +57,8 @@ struct ControlSpec
     std::int16_t mousePointer = pointer::Default;
     const char *picture = nullptr; // resource path of a picture box's image
     std::int16_t value = 0;        // a check box's initial value
+    const char *accessibleName = nullptr;
+    const char *toolTip = nullptr;
 };
 
 // Base of every control: the widget it adapts, its name and index.
@@ -115,6 +117,9 @@ public:
     std::function<void(std::int16_t index, std::int16_t keyCode, std::int16_t shift)> onKeyDown;
     std::function<void(std::int16_t index)> onDblClick;
     std::function<void(std::int16_t index)> onClick;
+    // What the box is, for its tooltip and for assistive technology; asked
+    // only when someone wants to know.
+    std::function<QString(std::int16_t index)> onDescribe;
 
     // Called by the adapted widget when Qt delivers the event.
     void raiseGotFocus();
