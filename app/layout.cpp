@@ -87,7 +87,7 @@ std::vector<ControlSpec> makeLayout()
          .tabIndex = 235, .text = " N  B  I    \u00D8   \u00B1", .font = {"Arial", 6.75f},
          .accessibleName = "Normal, Fett, Kursiv, Leerzeichen davor, Kleine Schriftgr\u00F6\u00DFen"},
         {.kind = ControlKind::Label, .name = "Label2", .left = 12000, .top = 2835, .width = 1815, .height = 255,
-         .tabIndex = 229, .text = "\u00A9 2026 Glyphery 1.00"},
+         .tabIndex = 229, .text = "\u00A9 2026 Glyphery"},
     };
     rows.insert(rows.end(), rest.begin(), rest.end());
     return rows;
