@@ -15,8 +15,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
 namespace platform {
 
@@ -132,13 +130,12 @@ protected:
     {
         QLineEdit::paintEvent(event);
         // A read-only line edit draws no cursor; show the focus another way.
+        // (The style's focus frame shows only after keyboard focus changes,
+        // and the grid moves the focus from code.)
         if (hasFocus() && isReadOnly()) {
             QPainter painter(this);
-            QStyleOptionFocusRect option;
-            option.initFrom(this);
-            option.rect = rect().adjusted(1, 1, -1, -1);
-            option.backgroundColor = palette().color(QPalette::Base);
-            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+            painter.setPen(palette().color(QPalette::Highlight));
+            painter.drawRect(rect().adjusted(1, 1, -2, -2));
         }
     }
 
