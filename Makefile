@@ -5,7 +5,9 @@ JOBS ?= $(shell nproc)
 
 # Debian packages the build and the tests need.
 PACKAGES = cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libicu-dev \
-           fonts-liberation fontconfig xvfb xauth openbox xdotool xclip x11-utils
+           fonts-liberation fontconfig xvfb xauth openbox xdotool xclip x11-utils \
+           desktop-file-utils appstream lintian dpkg-dev file librsvg2-bin groff-base \
+           binutils-mingw-w64-x86-64
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -39,3 +41,16 @@ test: build
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# Installing and packaging. `make install` puts the program, its desktop
+# entry, metadata, icons and man page under PREFIX, below DESTDIR when given;
+# `make package` writes $(BUILD_DIR)/glyphery_<version>_<arch>.deb.
+PREFIX ?= /usr/local
+
+.PHONY: install package
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+package: build
+	cpack --config $(BUILD_DIR)/CPackConfig.cmake -G DEB -B "$(abspath $(BUILD_DIR))"

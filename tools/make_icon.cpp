@@ -1,28 +1,42 @@
 // Generates the Glyphery program icon: a yellow cube in three-quarter view
 // with a red spot on top, a blue lambda on the left face and a purple hash on
-// the right face. Writes a two-image (32x32, then 16x16) 8-bit ICO file.
+// the right face. Writes a two-image (32x32, then 16x16) 8-bit ICO file, and
+// the PNG files of the desktop icon theme.
 //
 // Usage: make_icon OUTPUT.ico
+//        make_icon --png SIZE OUTPUT.png
+//        make_icon --extract ICON.ico SIZE OUTPUT.png
+//
+// --png 16 and --png 32 write the ICO's own images, pixel for pixel; other
+// sizes draw the 32 px picture again, scaled and smoothed, so large icons stay
+// sharp instead of showing magnified pixels. --extract decodes the image of
+// the given size from an existing ICO file written by this program.
 //
 // Only QImage and QPainter are used (no text, so no fonts and no platform
-// plugin are needed), drawing is aliased and the palette is fixed, so the
-// output is byte-identical on every run.
+// plugin are needed), and the palette is fixed, so the output is
+// byte-identical on every run with the same Qt.
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QColor>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPoint>
 #include <QPointF>
 #include <QPolygonF>
 #include <QRectF>
+#include <QString>
 #include <QTransform>
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <span>
 #include <utility>
 #include <vector>
@@ -103,6 +117,24 @@ void paintPixels(QPainter &p, QPoint origin, std::span<const char *const> rows)
     }
 }
 
+// The same bitmap as one filled shape per colour: scaled by a fraction,
+// separately smoothed squares would leave faint seams between them.
+void paintPixelsSmooth(QPainter &p, QPoint origin, std::span<const char *const> rows)
+{
+    std::array<QPainterPath, 256> shapes;
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        for (int x = 0; rows[y][x] != '\0'; ++x) {
+            const int slot = slotFor(rows[y][x]);
+            if (slot >= 0)
+                shapes[static_cast<std::size_t>(slot)].addRect(origin.x() + x, origin.y() + static_cast<int>(y), 1, 1);
+        }
+    }
+    for (std::size_t slot = 0; slot < shapes.size(); ++slot) {
+        if (!shapes[slot].isEmpty())
+            p.fillPath(shapes[slot].simplified(), color(static_cast<int>(slot)));
+    }
+}
+
 // Maps the unit square onto a parallelogram face, so strokes given in (0..1)
 // coordinates appear painted onto that face.
 QTransform faceTransform(QPointF origin, QPointF uAxis, QPointF vAxis)
@@ -144,15 +176,26 @@ constexpr std::array<const char *, 10> kHash = {
 };
 constexpr QPoint kHashOrigin{19, 14};
 
-QImage renderLarge()
-{
-    QImage img(32, 32, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
+enum class Style {
+    Pixels, // aliased, one unit is one pixel: the ICO's 32 px image
+    Smooth, // antialiased, for any scale
+};
 
-    QPainter p(&img);
+// Draws the cube in 32 px units.
+void drawCube(QPainter &p, Style style)
+{
+    const bool smooth = style == Style::Smooth;
     // Aliased drawing keeps every edge on whole pixels; grey fringes would
-    // only turn into palette noise at this size.
-    p.setRenderHint(QPainter::Antialiasing, false);
+    // only turn into palette noise at 32 px.
+    p.setRenderHint(QPainter::Antialiasing, smooth);
+    // A 0-width pen is one device pixel, which is one unit only at 32 px.
+    const qreal hairline = smooth ? 1.0 : 0.0;
+    const QTransform pixelGrid = p.transform();
+    // Aliased lines light the pixel below and right of each coordinate;
+    // smooth strokes are centred on their coordinates, so the half-pixel
+    // shift puts both in the same place.
+    if (smooth)
+        p.translate(0.5, 0.5);
 
     p.setPen(Qt::NoPen);
     p.setBrush(color(TopYellow));
@@ -164,7 +207,7 @@ QImage renderLarge()
 
     // Red spot with a darker rim so it does not blur into the yellow, and a
     // small highlight so it looks raised rather than printed.
-    p.setPen(QPen(color(SpotDark), 0));
+    p.setPen(QPen(color(SpotDark), hairline));
     p.setBrush(color(SpotRed));
     p.drawEllipse(kSpot);
     p.setPen(Qt::NoPen);
@@ -176,20 +219,51 @@ QImage renderLarge()
     for (const auto &[a, b] : kLambda)
         p.drawLine(leftFace.map(a), leftFace.map(b));
 
-    paintPixels(p, kHashOrigin, kHash);
+    if (smooth) {
+        // The hash is a bitmap: its squares sit on the pixel grid as they are.
+        p.setTransform(pixelGrid);
+        paintPixelsSmooth(p, kHashOrigin, kHash);
+        p.translate(0.5, 0.5);
+    } else {
+        paintPixels(p, kHashOrigin, kHash);
+    }
 
     // Outlines last so nothing bleeds over an edge.
-    p.setPen(QPen(color(Outline), 0));
+    p.setPen(QPen(color(Outline), hairline));
     p.setBrush(Qt::NoBrush);
     p.drawPolygon(QPolygonF({kTop, kRight, kRightBottom, kBottom, kLeftBottom, kLeft}));
     p.drawLine(kLeft, kCentre);
     p.drawLine(kCentre, kRight);
     p.drawLine(kCentre, kBottom);
+}
+
+QImage renderLarge()
+{
+    QImage img(32, 32, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+
+    QPainter p(&img);
+    drawCube(p, Style::Pixels);
     p.end();
 
     // The two bottom edges meet in a lone pixel that reads as a drip under
     // the cube; trimming it gives the same flat tip as the top corner.
     img.setPixel(kBottom.toPoint(), qRgba(0, 0, 0, 0));
+
+    return img.convertToFormat(QImage::Format_ARGB32);
+}
+
+// The 32 px drawing at any size. The outline's bevelled joins give the
+// bottom corner the flat tip that the 32 px image gets by trimming.
+QImage renderScaled(int size)
+{
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+
+    QPainter p(&img);
+    p.scale(size / 32.0, size / 32.0);
+    drawCube(p, Style::Smooth);
+    p.end();
 
     return img.convertToFormat(QImage::Format_ARGB32);
 }
@@ -303,15 +377,70 @@ QByteArray encodeDib(const QImage &img)
     return out;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+std::uint32_t get16(const QByteArray &in, qsizetype pos)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT.ico\n", argv[0]);
-        return 2;
-    }
+    return static_cast<std::uint8_t>(in[pos]) | static_cast<std::uint32_t>(static_cast<std::uint8_t>(in[pos + 1])) << 8;
+}
 
+std::uint32_t get32(const QByteArray &in, qsizetype pos)
+{
+    return get16(in, pos) | get16(in, pos + 2) << 16;
+}
+
+// Reads back the image of the given size from an ICO laid out as this
+// program writes it: 8-bit palette image plus AND mask. Anything else is
+// refused rather than guessed at, so a foreign file cannot pass for ours.
+QImage decodeIcoImage(const QByteArray &ico, int size, QString *error)
+{
+    if (ico.size() < 6 || get16(ico, 0) != 0 || get16(ico, 2) != 1) {
+        *error = QStringLiteral("not an icon file");
+        return {};
+    }
+    const std::uint32_t count = get16(ico, 4);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const qsizetype entry = 6 + 16 * static_cast<qsizetype>(i);
+        if (entry + 16 > ico.size())
+            break;
+        const int w = static_cast<std::uint8_t>(ico[entry]);
+        const int h = static_cast<std::uint8_t>(ico[entry + 1]);
+        if (w != size || h != size)
+            continue;
+        const qsizetype length = get32(ico, entry + 8);
+        const qsizetype start = get32(ico, entry + 12);
+        const int xorStride = (w + 3) / 4 * 4;
+        const int andStride = (w + 31) / 32 * 4;
+        const qsizetype pixels = start + 40 + 256 * 4;
+        const qsizetype mask = pixels + static_cast<qsizetype>(xorStride) * h;
+        if (start + length > ico.size() || mask + static_cast<qsizetype>(andStride) * h > start + length
+            || get32(ico, start) != 40 || get32(ico, start + 4) != static_cast<std::uint32_t>(w)
+            || get32(ico, start + 8) != static_cast<std::uint32_t>(2 * h) || get16(ico, start + 14) != 8
+            || get32(ico, start + 16) != 0) {
+            *error = QStringLiteral("the %1x%1 image is not an uncompressed 8-bit image").arg(size);
+            return {};
+        }
+        QImage img(w, h, QImage::Format_ARGB32);
+        for (int y = 0; y < h; ++y) {
+            const int row = h - 1 - y;
+            auto *line = reinterpret_cast<QRgb *>(img.scanLine(y));
+            for (int x = 0; x < w; ++x) {
+                const bool transparent =
+                    (static_cast<std::uint8_t>(ico[mask + row * andStride + x / 8]) >> (7 - x % 8)) & 1;
+                const int index = static_cast<std::uint8_t>(ico[pixels + row * xorStride + x]);
+                const qsizetype bgr = start + 40 + 4 * index;
+                line[x] = transparent ? qRgba(0, 0, 0, 0)
+                                      : qRgb(static_cast<std::uint8_t>(ico[bgr + 2]),
+                                             static_cast<std::uint8_t>(ico[bgr + 1]),
+                                             static_cast<std::uint8_t>(ico[bgr]));
+            }
+        }
+        return img;
+    }
+    *error = QStringLiteral("no %1x%1 image in the icon").arg(size);
+    return {};
+}
+
+QByteArray encodeIco()
+{
     const std::array<QImage, 2> images = {renderLarge(), renderSmall()};
     std::array<QByteArray, 2> dibs;
     for (std::size_t i = 0; i < images.size(); ++i)
@@ -335,15 +464,97 @@ int main(int argc, char **argv)
     }
     for (const QByteArray &dib : dibs)
         ico.append(dib);
+    return ico;
+}
 
-    QFile file(QString::fromLocal8Bit(argv[1]));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        std::fprintf(stderr, "cannot write %s: %s\n", argv[1], qPrintable(file.errorString()));
-        return 1;
+bool writeFile(const char *name, const QByteArray &data)
+{
+    QFile file(QString::fromLocal8Bit(name));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(data) != data.size()
+        || !file.flush()) {
+        std::fprintf(stderr, "cannot write %s: %s\n", name, qPrintable(file.errorString()));
+        return false;
     }
-    if (file.write(ico) != ico.size() || !file.flush()) {
-        std::fprintf(stderr, "cannot write %s: %s\n", argv[1], qPrintable(file.errorString()));
-        return 1;
+    return true;
+}
+
+bool writePng(const char *name, const QImage &img)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!img.save(&buffer, "PNG")) {
+        std::fprintf(stderr, "cannot encode %s as PNG\n", name);
+        return false;
     }
-    return 0;
+    return writeFile(name, png);
+}
+
+std::optional<int> parseSize(const char *text)
+{
+    char *end = nullptr;
+    const long size = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || size < 16 || size > 1024) {
+        std::fprintf(stderr, "size must be a number of pixels from 16 to 1024, not '%s'\n", text);
+        return std::nullopt;
+    }
+    return static_cast<int>(size);
+}
+
+void usage(const char *self)
+{
+    std::fprintf(stderr,
+                 "usage: %s OUTPUT.ico\n"
+                 "       %s --png SIZE OUTPUT.png\n"
+                 "       %s --extract ICON.ico SIZE OUTPUT.png\n",
+                 self, self, self);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc == 2 && argv[1][0] != '-')
+        return writeFile(argv[1], encodeIco()) ? 0 : 1;
+
+    if (argc == 4 && std::strcmp(argv[1], "--png") == 0) {
+        const std::optional<int> size = parseSize(argv[2]);
+        if (!size)
+            return 2;
+        QImage img;
+        if (*size == 16 || *size == 32) {
+            // Through the ICO encoder and back, so the colours are the
+            // palette's and the transparency is the mask's, as in the ICO.
+            QString error;
+            img = decodeIcoImage(encodeIco(), *size, &error);
+            if (img.isNull()) {
+                std::fprintf(stderr, "%s\n", qPrintable(error));
+                return 1;
+            }
+        } else {
+            img = renderScaled(*size);
+        }
+        return writePng(argv[3], img) ? 0 : 1;
+    }
+
+    if (argc == 5 && std::strcmp(argv[1], "--extract") == 0) {
+        const std::optional<int> size = parseSize(argv[3]);
+        if (!size)
+            return 2;
+        QFile file(QString::fromLocal8Bit(argv[2]));
+        if (!file.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "cannot read %s: %s\n", argv[2], qPrintable(file.errorString()));
+            return 1;
+        }
+        QString error;
+        const QImage img = decodeIcoImage(file.readAll(), *size, &error);
+        if (img.isNull()) {
+            std::fprintf(stderr, "%s: %s\n", argv[2], qPrintable(error));
+            return 1;
+        }
+        return writePng(argv[4], img) ? 0 : 1;
+    }
+
+    usage(argv[0]);
+    return 2;
 }

@@ -1,0 +1,99 @@
+# Installation layout and the Debian package.
+#
+#   cmake --install build --prefix /usr    (DESTDIR is honoured)
+#   make package  (cpack -G DEB)           -> build/glyphery_1.00_<arch>.deb
+#
+# The desktop entry, the metadata and the icons share one ID, which is also
+# the name a desktop looks the running program up by.
+
+include(GNUInstallDirs)
+
+set(GLYPHERY_APP_ID org.glyphery.Glyphery)
+# The version as the program shows it; the package carries the same string.
+set(GLYPHERY_DISPLAY_VERSION 1.00)
+set(GLYPHERY_MAINTAINER "The Glyphery developers <glyphery@example.org>"
+    CACHE STRING "Maintainer field of the Debian package")
+
+set(_glyphery_res ${PROJECT_SOURCE_DIR}/resources)
+
+if(WIN32)
+  target_sources(glyphery PRIVATE ${_glyphery_res}/glyphery.rc)
+endif()
+
+install(TARGETS glyphery RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+if(UNIX AND NOT APPLE)
+  install(FILES ${_glyphery_res}/${GLYPHERY_APP_ID}.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${_glyphery_res}/${GLYPHERY_APP_ID}.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  # The folder mirrors the hicolor theme: NxN/apps/ID.png and scalable/.
+  install(DIRECTORY ${_glyphery_res}/icons/hicolor
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+
+  # Man page and changelog go out compressed, as Debian expects; -n keeps
+  # the name and time out of the header, so every build gives the same bytes.
+  set(_glyphery_gz)
+  foreach(_glyphery_doc glyphery.1 changelog)
+    set(_out ${CMAKE_CURRENT_BINARY_DIR}/${_glyphery_doc}.gz)
+    add_custom_command(OUTPUT ${_out}
+      COMMAND sh -c "gzip -9 -n -c \"$1\" > \"$2\"" sh ${_glyphery_res}/${_glyphery_doc} ${_out}
+      DEPENDS ${_glyphery_res}/${_glyphery_doc}
+      COMMENT "Compressing ${_glyphery_doc}"
+      VERBATIM)
+    list(APPEND _glyphery_gz ${_out})
+  endforeach()
+  add_custom_target(glyphery_docs ALL DEPENDS ${_glyphery_gz})
+
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/glyphery.1.gz
+          DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${_glyphery_res}/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
+          DESTINATION ${CMAKE_INSTALL_DOCDIR})
+endif()
+
+# Regenerates the committed PNG icons from the drawing in tools/make_icon.cpp:
+# 16 and 32 px are taken from the ICO as they are, larger sizes are drawn.
+set(_glyphery_icon_cmds)
+foreach(_size 16 32 48 64 128 256)
+  set(_png ${_glyphery_res}/icons/hicolor/${_size}x${_size}/apps/${GLYPHERY_APP_ID}.png)
+  if(_size LESS_EQUAL 32)
+    list(APPEND _glyphery_icon_cmds
+      COMMAND make_icon --extract ${_glyphery_res}/glyphery.ico ${_size} ${_png})
+  else()
+    list(APPEND _glyphery_icon_cmds COMMAND make_icon --png ${_size} ${_png})
+  endif()
+endforeach()
+add_custom_target(hicolor_icons ${_glyphery_icon_cmds}
+  COMMENT "Writing resources/icons/hicolor from make_icon"
+  VERBATIM)
+
+# Debian package. Installed to /usr whatever CMAKE_INSTALL_PREFIX says.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME glyphery)
+set(CPACK_PACKAGE_VERSION ${GLYPHERY_DISPLAY_VERSION})
+set(CPACK_PACKAGE_VENDOR "The Glyphery developers")
+set(CPACK_PACKAGE_CONTACT "${GLYPHERY_MAINTAINER}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "character table for the Windows-1252 code page")
+# Lines as they appear in the package's description, at most 80 columns.
+set(CPACK_PACKAGE_DESCRIPTION [=[Glyphery shows the 224 printable characters of the Windows-1252 code page
+in a small window, with a large preview of the focused character and its
+decimal code.
+
+Enter or a double-click copies a character to the clipboard. Shift, Ctrl or
+Alt with Enter appends it, so a string can be collected key by key. The
+arrow keys walk the grid.
+
+The typeface, bold, italic, small sizes and a leading blank are kept between
+sessions.]=])
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+# Debian wants 0755 directories; CPack would otherwise take the umask's.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+include(CPack)

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Builds the Debian package with CPack into a private folder and checks it
+# with lintian, dpkg-deb and apt's resolver.
+#
+# Environment: BUILD_DIR (configured and built).
+
+. "$(dirname "$0")/lib.sh"
+HERE=$(cd "$(dirname "$0")" && pwd)
+
+need BUILD_DIR
+need_tool cpack cmake
+need_tool dpkg-deb dpkg
+need_tool dpkg-shlibdeps dpkg-dev
+need_tool file file
+need_tool lintian lintian
+need_tool apt-get apt
+
+ARCH=$(dpkg --print-architecture)
+OUT=$WORK/out
+if cpack --config "$BUILD_DIR/CPackConfig.cmake" -G DEB -B "$OUT" >"$WORK/cpack.log" 2>&1; then
+    ok "cpack -G DEB"
+else
+    fail "cpack -G DEB failed:"
+    sed 's/^/    /' "$WORK/cpack.log" >&2
+    finish
+fi
+
+debs=("$OUT"/*.deb)
+check_eq "package file" "glyphery_${VERSION}_$ARCH.deb" "$(cd "$OUT" && ls -- *.deb 2>&1 | tr '\n' ' ' | sed 's/ $//')"
+DEB=${debs[0]}
+[ -f "$DEB" ] || finish
+
+# --- control fields
+field() { dpkg-deb -f "$DEB" "$1" 2>&1; }
+check_eq "Package" "glyphery" "$(field Package)"
+check_eq "Version" "$VERSION" "$(field Version)"
+check_eq "Architecture" "$ARCH" "$(field Architecture)"
+check_eq "Section" "utils" "$(field Section)"
+check_eq "Priority" "optional" "$(field Priority)"
+[ -n "$(field Maintainer)" ] && ok "Maintainer is '$(field Maintainer)'" || fail "no Maintainer"
+[ -n "$(field Description | head -1)" ] && ok "Description: $(field Description | head -1)" || fail "no Description"
+depends=$(field Depends)
+# Found by dpkg-shlibdeps from the binary, not written by hand.
+for lib in libc6 libqt6core6 libqt6gui6 libqt6widgets6; do
+    case ", $depends," in *", $lib "*|*", $lib,"*) ok "Depends has $lib" ;; *) fail "Depends lacks $lib: $depends" ;; esac
+done
+
+# --- contents
+dpkg-deb -c "$DEB" >"$WORK/contents" || fail "dpkg-deb -c"
+awk '{print $6}' "$WORK/contents" | grep -v '/$' | sed 's|^\./usr/||' >"$WORK/files"
+check_same_lines "files in the package" "$HERE/installed_files.txt" "$WORK/files"
+if awk '$2 != "root/root" {bad=1} END {exit bad}' "$WORK/contents"; then ok "everything is owned by root/root"; else
+    fail "entries not owned by root/root:"; awk '$2 != "root/root"' "$WORK/contents" | sed 's/^/    /' >&2; fi
+if awk '$6 !~ /^\.\/usr\// {bad=1} END {exit bad}' "$WORK/contents"; then ok "everything is under /usr"; else
+    fail "entries outside /usr:"; awk '$6 !~ /^\.\/usr\//' "$WORK/contents" | sed 's/^/    /' >&2; fi
+dpkg-deb -x "$DEB" "$WORK/x" || fail "dpkg-deb -x"
+kind=$(file -b "$WORK/x/usr/bin/glyphery")
+case "$kind" in
+    *ELF*", stripped"*) ok "usr/bin/glyphery is a stripped ELF program" ;;
+    *) fail "usr/bin/glyphery is not a stripped ELF program: $kind" ;;
+esac
+
+# --- lintian: no errors, no warnings
+# Its own TMPDIR: lintian leaves a cache file behind in it on every run.
+mkdir -p "$WORK/lintian-tmp"
+TMPDIR=$WORK/lintian-tmp lintian --fail-on error,warning "$DEB" >"$WORK/lintian.log" 2>&1
+status=$?
+out=$(grep -v '^running with root privileges is not recommended!$' "$WORK/lintian.log")
+if [ "$status" -eq 0 ] && ! printf '%s\n' "$out" | grep -qE '^[EW]: '; then
+    ok "lintian: no errors, no warnings"
+    [ -z "$out" ] || printf '%s\n' "$out" | sed 's/^/    /'
+else
+    fail "lintian: exit status $status:"
+    printf '%s\n' "$out" | sed 's/^/    /' >&2
+fi
+
+# --- apt can install it here: every dependency resolves (simulated only)
+out=$(apt-get -s -o Debug::NoLocking=1 install "$DEB" 2>&1)
+status=$?
+if [ "$status" -eq 0 ] && printf '%s\n' "$out" | grep -qE "^Inst glyphery |glyphery is already the newest version"; then
+    ok "apt-get -s install ./$(basename "$DEB") resolves"
+else
+    fail "apt-get -s install: exit status $status:"
+    printf '%s\n' "$out" | sed 's/^/    /' >&2
+fi
+
+finish
