@@ -14,25 +14,25 @@ constexpr platform::FontSpec cellFont{"MS Sans Serif", 13.5f};
 
 ControlSpec cell(std::int16_t k)
 {
-    ControlSpec spec{.kind = ControlKind::TextBox, .name = "Char", .index = k, .parent = "Frame1"};
+    ControlSpec row{.kind = ControlKind::TextBox, .name = "Char", .index = k, .parent = "Frame1"};
     if (k == 0) {
         // Not a grid cell: hidden over the last row, editable, never addressed.
-        spec.left = 11280;
-        spec.top = 2520;
-        spec.visible = false;
+        row.left = 11280;
+        row.top = 2520;
+        row.visible = false;
     } else {
-        spec.left = cellPosition(k).left;
-        spec.top = cellPosition(k).top;
-        spec.locked = true;
+        row.left = cellPosition(k).left;
+        row.top = cellPosition(k).top;
+        row.locked = true;
     }
-    spec.width = 375;
-    spec.height = 375;
-    spec.tabIndex = k + 2;
-    spec.text = "A";
-    spec.font = cellFont;
-    spec.alignment = Alignment::Center;
-    spec.border = false;
-    return spec;
+    row.width = 375;
+    row.height = 375;
+    row.tabIndex = k + 2;
+    row.text = "A";
+    row.font = cellFont;
+    row.alignment = Alignment::Center;
+    row.border = false;
+    return row;
 }
 
 ControlSpec line(const char *name, int x1, int y1, int x2, int y2, std::optional<Rgb> color = {})

@@ -20,10 +20,10 @@ namespace platform {
 
 namespace {
 
-QRect pixelRect(const ControlSpec &spec)
+QRect pixelRect(const ControlSpec &row)
 {
-    return QRect(twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
-                 twipsToPixels(spec.height));
+    return QRect(twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
+                 twipsToPixels(row.height));
 }
 
 QColor color(const Rgb &rgb)
@@ -31,27 +31,27 @@ QColor color(const Rgb &rgb)
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
-void applyFont(QWidget *widget, const FontSpec &spec)
+void applyFont(QWidget *widget, const FontSpec &row)
 {
-    if (!spec.name)
+    if (!row.name)
         return;
     QFont font = widget->font();
-    font.setFamily(QString::fromUtf8(spec.name));
-    font.setPointSizeF(spec.size);
+    font.setFamily(QString::fromUtf8(row.name));
+    font.setPointSizeF(row.size);
     font.setBold(false);
     font.setItalic(false);
     widget->setFont(font);
 }
 
-void applyColors(QWidget *widget, const ControlSpec &spec, QPalette::ColorRole back, QPalette::ColorRole fore)
+void applyColors(QWidget *widget, const ControlSpec &row, QPalette::ColorRole back, QPalette::ColorRole fore)
 {
-    if (!spec.backColor && !spec.foreColor)
+    if (!row.backColor && !row.foreColor)
         return;
     QPalette palette = widget->palette();
-    if (spec.backColor)
-        palette.setColor(back, color(*spec.backColor));
-    if (spec.foreColor)
-        palette.setColor(fore, color(*spec.foreColor));
+    if (row.backColor)
+        palette.setColor(back, color(*row.backColor));
+    if (row.foreColor)
+        palette.setColor(fore, color(*row.foreColor));
     widget->setPalette(palette);
     if (back == QPalette::Window)
         widget->setAutoFillBackground(true);
@@ -238,19 +238,19 @@ void raiseMissingElement(std::int16_t index)
     raise(err::ElementMissing, QStringLiteral("Control array element '%1' doesn't exist").arg(index));
 }
 
-Control::Control(const ControlSpec &spec, QWidget *widget)
-    : name_(QString::fromUtf8(spec.name)), index_(spec.index), tabIndex_(spec.tabIndex), widget_(widget)
+Control::Control(const ControlSpec &row, QWidget *widget)
+    : name_(QString::fromUtf8(row.name)), index_(row.index), tabIndex_(row.tabIndex), widget_(widget)
 {
     widget_->setObjectName(index_ >= 0 ? QStringLiteral("%1_%2").arg(name_).arg(index_) : name_);
-    if (spec.kind != ControlKind::Line)
-        widget_->setGeometry(pixelRect(spec));
-    applyFont(widget_, spec.font);
-    if (spec.accessibleName)
-        widget_->setAccessibleName(QString::fromUtf8(spec.accessibleName));
-    if (spec.toolTip)
-        widget_->setToolTip(QString::fromUtf8(spec.toolTip));
+    if (row.kind != ControlKind::Line)
+        widget_->setGeometry(pixelRect(row));
+    applyFont(widget_, row.font);
+    if (row.accessibleName)
+        widget_->setAccessibleName(QString::fromUtf8(row.accessibleName));
+    if (row.toolTip)
+        widget_->setToolTip(QString::fromUtf8(row.toolTip));
     // Children show with the form unless hidden explicitly.
-    if (!spec.visible)
+    if (!row.visible)
         widget_->hide();
 }
 
@@ -259,7 +259,7 @@ void Control::setVisible(bool visible) { widget_->setVisible(visible); }
 bool Control::enabled() const { return widget_->isEnabled(); }
 void Control::setEnabled(bool enabled) { widget_->setEnabled(enabled); }
 
-TextBox::TextBox(const ControlSpec &spec, QWidget *parent) : Control(spec, new TextBoxWidget(*this, parent))
+TextBox::TextBox(const ControlSpec &row, QWidget *parent) : Control(row, new TextBoxWidget(*this, parent))
 {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(describedTextBoxFactory);
@@ -267,13 +267,13 @@ TextBox::TextBox(const ControlSpec &spec, QWidget *parent) : Control(spec, new T
     }();
     Q_UNUSED(factoryInstalled);
     auto *edit = static_cast<QLineEdit *>(widget());
-    edit->setText(QString::fromUtf8(spec.text));
-    edit->setAlignment(qtAlignment(spec.alignment));
-    edit->setFrame(spec.border);
-    edit->setReadOnly(spec.locked);
+    edit->setText(QString::fromUtf8(row.text));
+    edit->setAlignment(qtAlignment(row.alignment));
+    edit->setFrame(row.border);
+    edit->setReadOnly(row.locked);
     edit->setCursorPosition(0);
-    applyColors(edit, spec, QPalette::Base, QPalette::Text);
-    setMousePointer(spec.mousePointer);
+    applyColors(edit, row, QPalette::Base, QPalette::Text);
+    setMousePointer(row.mousePointer);
 }
 
 QString TextBox::text() const { return static_cast<QLineEdit *>(widget())->text(); }
@@ -350,26 +350,26 @@ void TextBox::raiseGotFocus()
         onGotFocus(index());
 }
 
-Label::Label(const ControlSpec &spec, QWidget *parent) : Control(spec, new QLabel(parent))
+Label::Label(const ControlSpec &row, QWidget *parent) : Control(row, new QLabel(parent))
 {
     auto *label = static_cast<QLabel *>(widget());
-    label->setText(QString::fromUtf8(spec.text));
+    label->setText(QString::fromUtf8(row.text));
     label->setTextFormat(Qt::PlainText);
-    label->setAlignment(spec.alignment == Alignment::Right ? Qt::AlignRight | Qt::AlignTop
-                        : spec.alignment == Alignment::Center ? Qt::AlignHCenter | Qt::AlignTop
+    label->setAlignment(row.alignment == Alignment::Right ? Qt::AlignRight | Qt::AlignTop
+                        : row.alignment == Alignment::Center ? Qt::AlignHCenter | Qt::AlignTop
                                                               : Qt::AlignLeft | Qt::AlignTop);
-    applyColors(label, spec, QPalette::Window, QPalette::WindowText);
+    applyColors(label, row, QPalette::Window, QPalette::WindowText);
 }
 
 QString Label::caption() const { return static_cast<QLabel *>(widget())->text(); }
 void Label::setCaption(const QString &caption) { static_cast<QLabel *>(widget())->setText(caption); }
 
-CheckBox::CheckBox(const ControlSpec &spec, QWidget *parent) : Control(spec, new CheckBoxWidget(parent))
+CheckBox::CheckBox(const ControlSpec &row, QWidget *parent) : Control(row, new CheckBoxWidget(parent))
 {
     auto *box = static_cast<QCheckBox *>(widget());
-    box->setText(QString::fromUtf8(spec.text));
+    box->setText(QString::fromUtf8(row.text));
     box->setTristate(true);
-    box->setCheckState(spec.value == 1 ? Qt::Checked : spec.value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    box->setCheckState(row.value == 1 ? Qt::Checked : row.value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
     // A user's toggle; assignments from code raise Click themselves.
     QObject::connect(box, &QCheckBox::clicked, box, [this] {
         if (onClick)
@@ -401,10 +401,10 @@ void CheckBox::setValue(std::int16_t value)
         onClick();
 }
 
-CommandButton::CommandButton(const ControlSpec &spec, QWidget *parent) : Control(spec, new QPushButton(parent))
+CommandButton::CommandButton(const ControlSpec &row, QWidget *parent) : Control(row, new QPushButton(parent))
 {
     auto *button = static_cast<QPushButton *>(widget());
-    button->setText(QString::fromUtf8(spec.text));
+    button->setText(QString::fromUtf8(row.text));
     button->setAutoDefault(false);
     QObject::connect(button, &QPushButton::clicked, button, [this] {
         if (onClick)
@@ -412,28 +412,28 @@ CommandButton::CommandButton(const ControlSpec &spec, QWidget *parent) : Control
     });
 }
 
-PictureBox::PictureBox(const ControlSpec &spec, QWidget *parent)
-    : Control(spec, new PictureWidget(spec.picture ? QPixmap(QString::fromUtf8(spec.picture)) : QPixmap(), parent))
+PictureBox::PictureBox(const ControlSpec &row, QWidget *parent)
+    : Control(row, new PictureWidget(row.picture ? QPixmap(QString::fromUtf8(row.picture)) : QPixmap(), parent))
 {
     widget()->setFocusPolicy(Qt::StrongFocus);
-    applyColors(widget(), spec, QPalette::Window, QPalette::WindowText);
+    applyColors(widget(), row, QPalette::Window, QPalette::WindowText);
 }
 
 void PictureBox::refresh() { widget()->repaint(); }
 
-Frame::Frame(const ControlSpec &spec, QWidget *parent) : Control(spec, new FrameWidget(parent))
+Frame::Frame(const ControlSpec &row, QWidget *parent) : Control(row, new FrameWidget(parent))
 {
     widget()->setFocusPolicy(Qt::NoFocus);
 }
 
-Line::Line(const ControlSpec &spec, QWidget *parent) : Control(spec, new QWidget(parent))
+Line::Line(const ControlSpec &row, QWidget *parent) : Control(row, new QWidget(parent))
 {
     // Both end points are drawn, one pixel wide.
-    const int x1 = twipsToPixels(spec.left), y1 = twipsToPixels(spec.top);
-    const int x2 = twipsToPixels(spec.width), y2 = twipsToPixels(spec.height);
+    const int x1 = twipsToPixels(row.left), y1 = twipsToPixels(row.top);
+    const int x2 = twipsToPixels(row.width), y2 = twipsToPixels(row.height);
     widget()->setGeometry(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))));
     QPalette palette = widget()->palette();
-    palette.setColor(QPalette::Window, spec.foreColor ? color(*spec.foreColor) : palette.color(QPalette::WindowText));
+    palette.setColor(QPalette::Window, row.foreColor ? color(*row.foreColor) : palette.color(QPalette::WindowText));
     widget()->setPalette(palette);
     widget()->setAutoFillBackground(true);
     widget()->setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -65,7 +65,7 @@ struct ControlSpec
 class Control
 {
 public:
-    Control(const ControlSpec &spec, QWidget *widget);
+    Control(const ControlSpec &row, QWidget *widget);
     virtual ~Control() = default;
     Control(const Control &) = delete;
     Control &operator=(const Control &) = delete;
@@ -90,7 +90,7 @@ private:
 class TextBox : public Control
 {
 public:
-    TextBox(const ControlSpec &spec, QWidget *parent);
+    TextBox(const ControlSpec &row, QWidget *parent);
 
     QString text() const;
     void setText(const QString &text);
@@ -132,7 +132,7 @@ private:
 class Label : public Control
 {
 public:
-    Label(const ControlSpec &spec, QWidget *parent);
+    Label(const ControlSpec &row, QWidget *parent);
     QString caption() const;
     void setCaption(const QString &caption);
 };
@@ -140,7 +140,7 @@ public:
 class CheckBox : public Control
 {
 public:
-    CheckBox(const ControlSpec &spec, QWidget *parent);
+    CheckBox(const ControlSpec &row, QWidget *parent);
 
     // 0 unchecked, 1 checked, 2 grayed. Assigning a value that differs raises
     // Click before returning; an equal value raises nothing; any other
@@ -154,14 +154,14 @@ public:
 class CommandButton : public Control
 {
 public:
-    CommandButton(const ControlSpec &spec, QWidget *parent);
+    CommandButton(const ControlSpec &row, QWidget *parent);
     std::function<void()> onClick;
 };
 
 class PictureBox : public Control
 {
 public:
-    PictureBox(const ControlSpec &spec, QWidget *parent);
+    PictureBox(const ControlSpec &row, QWidget *parent);
     // Paints the box at once.
     void refresh();
 };
@@ -169,13 +169,13 @@ public:
 class Frame : public Control
 {
 public:
-    Frame(const ControlSpec &spec, QWidget *parent);
+    Frame(const ControlSpec &row, QWidget *parent);
 };
 
 class Line : public Control
 {
 public:
-    Line(const ControlSpec &spec, QWidget *parent);
+    Line(const ControlSpec &row, QWidget *parent);
 };
 
 // The elements of a control array by index.

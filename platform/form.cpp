@@ -53,16 +53,16 @@ private:
     Form &form_;
 };
 
-std::unique_ptr<Control> makeControl(const ControlSpec &spec, QWidget *parent)
+std::unique_ptr<Control> makeControl(const ControlSpec &row, QWidget *parent)
 {
-    switch (spec.kind) {
-    case ControlKind::TextBox: return std::make_unique<TextBox>(spec, parent);
-    case ControlKind::Label: return std::make_unique<Label>(spec, parent);
-    case ControlKind::CheckBox: return std::make_unique<CheckBox>(spec, parent);
-    case ControlKind::CommandButton: return std::make_unique<CommandButton>(spec, parent);
-    case ControlKind::PictureBox: return std::make_unique<PictureBox>(spec, parent);
-    case ControlKind::Frame: return std::make_unique<Frame>(spec, parent);
-    case ControlKind::Line: return std::make_unique<Line>(spec, parent);
+    switch (row.kind) {
+    case ControlKind::TextBox: return std::make_unique<TextBox>(row, parent);
+    case ControlKind::Label: return std::make_unique<Label>(row, parent);
+    case ControlKind::CheckBox: return std::make_unique<CheckBox>(row, parent);
+    case ControlKind::CommandButton: return std::make_unique<CommandButton>(row, parent);
+    case ControlKind::PictureBox: return std::make_unique<PictureBox>(row, parent);
+    case ControlKind::Frame: return std::make_unique<Frame>(row, parent);
+    case ControlKind::Line: return std::make_unique<Line>(row, parent);
     }
     return nullptr;
 }
@@ -102,16 +102,16 @@ Form::Form(const FormSpec &form, std::span<const ControlSpec> controls)
         window_->setWindowIcon(iconWithEverySize(QString::fromUtf8(form.icon)));
 
     controls_.reserve(controls.size());
-    for (const ControlSpec &spec : controls) {
+    for (const ControlSpec &row : controls) {
         QWidget *parent = window_.get();
-        if (spec.parent) {
+        if (row.parent) {
             for (const auto &control : controls_) {
-                if (control->index() < 0 && control->name() == QLatin1String(spec.parent))
+                if (control->index() < 0 && control->name() == QLatin1String(row.parent))
                     parent = control->widget();
             }
         }
-        controls_.push_back(makeControl(spec, parent));
-        if (spec.index >= 0 && spec.kind == ControlKind::TextBox) {
+        controls_.push_back(makeControl(row, parent));
+        if (row.index >= 0 && row.kind == ControlKind::TextBox) {
             auto &array = arrays_[controls_.back()->name()];
             if (!array)
                 array = std::make_unique<ControlArray<TextBox>>();
