@@ -370,3 +370,145 @@ check_setting() {
         fail "Glyphery.conf lacks the line '$2' in section [$1]"
     fi
 }
+
+# ------------------------------------------------------------ screenshots
+# Window grabs are saved as binary PPM (grab_screen picks the format by the
+# name's ending): a fixed header, then 3 bytes a pixel, row by row, which the
+# shell can compare and read by byte offsets without an image library.
+
+grab_window() { # FILE
+    [ -n "${GRAB_SCREEN:-}" ] || fail "GRAB_SCREEN must name the screenshot tool"
+    timeout 10 "$GRAB_SCREEN" "$1" "$GLYPHERY_WIN" >/dev/null 2>&1 || fail "grab_screen could not save $1"
+    [ "$(head -n 1 "$1")" = P6 ] || fail "$1 is no binary PPM"
+}
+
+# ppm_layout FILE: the header's length in bytes, the width and the height.
+ppm_layout() {
+    local size
+    size=$(head -n 2 "$1" | tail -n 1)
+    echo "$(head -n 3 "$1" | wc -c) $size"
+}
+
+# pixels_differing A B X Y W H: how many pixels of the rectangle differ
+# between two grabs of the same window.
+pixels_differing() {
+    local layout
+    layout=$(ppm_layout "$1")
+    [ "$layout" = "$(ppm_layout "$2")" ] || fail "grabs of different sizes: $1 ($layout), $2 ($(ppm_layout "$2"))"
+    # cmp -l lists every differing byte by its offset, counted from 1.
+    cmp -l "$1" "$2" 2>/dev/null | awk -v layout="$layout" -v x0="$3" -v y0="$4" -v w="$5" -v h="$6" '
+        BEGIN { split(layout, l, " "); header = l[1]; width = l[2] }
+        {
+            p = int(($1 - 1 - header) / 3); x = p % width; y = int(p / width)
+            if (x >= x0 && x < x0 + w && y >= y0 && y < y0 + h && !(p in seen)) { seen[p] = 1; n++ }
+        }
+        END { print n + 0 }'
+}
+
+# count_pixels FILE X Y W H CONDITION: how many pixels of the rectangle meet
+# an awk condition on r, g and b.
+count_pixels() {
+    local file=$1 x=$2 y=$3 w=$4 h=$5 header width row
+    read -r header width _ <<<"$(ppm_layout "$file")"
+    for ((row = y; row < y + h; row++)); do
+        dd if="$file" iflag=skip_bytes,count_bytes skip=$((header + 3 * (row * width + x))) count=$((3 * w)) \
+            status=none
+    done | od -An -v -tu1 -w3 | awk "{ r = \$1; g = \$2; b = \$3 } $6 { n++ } END { print n + 0 }"
+}
+
+# grab_settled FILE X Y W H: a grab whose rectangle looked the same in the
+# grab before it, so that no half-finished repaint is taken as a state.
+grab_settled() {
+    local until
+    until=$(deadline_in 10)
+    grab_window "$1"
+    while :; do
+        cp "$1" "$1.previous"
+        sleep 0.1
+        grab_window "$1"
+        [ "$(pixels_differing "$1.previous" "$1" "$2" "$3" "$4" "$5")" = 0 ] && break
+        before "$until" || fail "the area $4x$5+$2+$3 of the window kept changing for 10 s"
+    done
+    rm -f "$1.previous"
+}
+
+# wait_area_changed WHAT REF OUT X Y W H: polls until the rectangle differs
+# from the grab REF, then leaves the settled grab in OUT.
+wait_area_changed() {
+    local what=$1 ref=$2 out=$3 n until
+    shift 3
+    until=$(deadline_in 10)
+    while :; do
+        grab_window "$out"
+        n=$(pixels_differing "$ref" "$out" "$@")
+        [ "$n" -gt 0 ] && break
+        before "$until" || fail "$what: the area $3x$4+$1+$2 still shows what $(basename "$ref") shows after 10 s"
+        sleep 0.05
+    done
+    grab_settled "$out" "$@"
+    n=$(pixels_differing "$ref" "$out" "$@")
+    [ "$n" -gt 0 ] || fail "$what: the area $3x$4+$1+$2 went back to what $(basename "$ref") shows"
+    ok "$what: $n pixels of the area $3x$4+$1+$2 differ from $(basename "$ref")"
+}
+
+# wait_area_same WHAT REF OUT X Y W H: polls until the rectangle shows
+# exactly what the grab REF shows; the last grab stays in OUT.
+wait_area_same() {
+    local what=$1 ref=$2 out=$3 n until
+    shift 3
+    until=$(deadline_in 5)
+    while :; do
+        grab_window "$out"
+        n=$(pixels_differing "$ref" "$out" "$@")
+        [ "$n" = 0 ] && break
+        before "$until" || fail "$what: $n pixels of the area $3x$4+$1+$2 still differ from $(basename "$ref") after 5 s"
+        sleep 0.05
+    done
+    ok "$what: the area $3x$4+$1+$2 shows exactly what $(basename "$ref") shows"
+}
+
+# click_at X Y: a click at client coordinates of the window; the pointer
+# then leaves the window, so that no tooltip lies over what a grab reads.
+click_at() {
+    timeout 10 xdotool mousemove --window "$GLYPHERY_WIN" --sync "$1" "$2" click 1 ||
+        fail "xdotool could not click at $1,$2 of the window"
+    timeout 10 xdotool mousemove 1 1 >/dev/null 2>&1
+}
+
+# wait_second_window WHAT: polls for a viewable window of the program other
+# than its main window and remembers it in SECOND_WIN.
+wait_second_window() {
+    local until ids id
+    SECOND_WIN=""
+    until=$(deadline_in 10)
+    while :; do
+        ids=$(xdotool search --onlyvisible --pid "$GLYPHERY_PID" 2>/dev/null)
+        for id in $ids; do
+            [ "$id" = "$GLYPHERY_WIN" ] && continue
+            xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && SECOND_WIN=$id
+        done
+        [ -n "$SECOND_WIN" ] && break
+        before "$until" || fail "$1: no second window of the program appeared within 10 s"
+        alive "$GLYPHERY_PID" || fail "$1: the program ended"
+        sleep 0.05
+    done
+    ok "$1: window $SECOND_WIN '$(xdotool getwindowname "$SECOND_WIN" 2>/dev/null)' appeared"
+}
+
+# wait_window_gone WHAT WINDOW: polls until the window is no longer viewable.
+wait_window_gone() {
+    local until
+    until=$(deadline_in 10)
+    while xwininfo -id "$2" 2>/dev/null | grep -q 'Map State: IsViewable'; do
+        before "$until" || fail "$1: window $2 is still viewable after 10 s"
+        sleep 0.05
+    done
+    ok "$1: window $2 is gone"
+}
+
+# transient_for WINDOW: the window id WM_TRANSIENT_FOR names, in decimal.
+transient_for() {
+    local hex
+    hex=$(xprop -id "$1" WM_TRANSIENT_FOR 2>/dev/null | sed -n 's/.*window id # //p')
+    [ -n "$hex" ] && printf '%d\n' "$hex"
+}
