@@ -28,14 +28,14 @@ void FontDialog::setRunner(Runner r)
 std::optional<QString> FontDialog::runQtDialog(QWidget *owner, const QString &lastConfirmed)
 {
     // Qt's own dialog behaves the same on every desktop.
-    QFontDialog dialog(owner);
+    // Until a face is confirmed the dialog starts on the desktop's regular
+    // font, not on the first family of its list.
+    QFont initial;
+    if (lastConfirmed != QLatin1String(" "))
+        initial.setFamily(lastConfirmed);
+    QFontDialog dialog(initial, owner);
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     dialog.setWindowModality(Qt::WindowModal);
-    if (lastConfirmed != QLatin1String(" ")) {
-        QFont font = dialog.currentFont();
-        font.setFamily(lastConfirmed);
-        dialog.setCurrentFont(font);
-    }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QString family = dialog.selectedFont().family();
