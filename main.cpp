@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "platform/runtime_error.h"
+#include "platform/termination.h"
 
 #include <QApplication>
 
@@ -87,6 +88,7 @@ int main(int argc, char *argv[])
     glyphery::frmMain window;
     if (!window.show())
         return platform::endingStatus();
+    platform::closeOnTerminationSignals(window.widget());
     const int status = QApplication::exec();
     return platform::isEnding() ? platform::endingStatus() : status;
 }
