@@ -2,17 +2,23 @@
 
 #include "platform/runtime_error.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <QThread>
 
 #include <map>
 #include <memory>
 #include <utility>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -40,6 +46,9 @@ Store &storeFor(const QString &application)
     if (!store.settings) {
         store.path = settingsFilePath(application);
         store.settings = std::make_unique<QSettings>(store.path, QSettings::IniFormat);
+        // QSettings parses a section only when it is first used; a bad line
+        // would otherwise surface as a FormatError from the sync at close.
+        store.settings->allKeys();
         store.broken = store.settings->status() == QSettings::FormatError;
         if (store.broken)
             qCWarning(lcSettingsStore, "%s is not a valid settings file; its values are ignored",
@@ -102,6 +111,34 @@ QString whyNotWritable(const QString &path)
     return QStringLiteral("the file could not be written");
 }
 
+// QSettings locks the file while it writes, through QLockFile. A lock file
+// left by a process killed while it took the lock (so holding no process id
+// yet), or left with the helper file QLockFile makes to remove a stale one,
+// counts as stale only once it is 30 s old, and the window would hang until
+// then. QLockFile keeps an flock on the files it holds, and the kernel drops
+// it when the process ends: such a file that no one has an flock on, a
+// moment after it was made, is abandoned. QLockFile removes stale locks the
+// same way, only later.
+void removeAbandonedLocks(const QString &path)
+{
+    for (const QString &name : {path + QLatin1String(".lock"), path + QLatin1String(".lock.rmlock")}) {
+        const QFileInfo info(name);
+        if (!info.exists())
+            continue;
+        // A process taking the lock takes the flock right after making the file.
+        const qint64 age = info.lastModified().msecsTo(QDateTime::currentDateTime());
+        if (age >= 0 && age < 100)
+            QThread::msleep(static_cast<unsigned long>(100 - age));
+        const QByteArray file = QFile::encodeName(name);
+        const int fd = ::open(file.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(file.constData());
+        ::close(fd);
+    }
+}
+
 void commit(Store &store)
 {
     if (store.pending.empty())
@@ -113,6 +150,7 @@ void commit(Store &store)
         store.settings = std::make_unique<QSettings>(store.path, QSettings::IniFormat);
         store.broken = false;
     }
+    removeAbandonedLocks(store.path);
     for (const auto &[key, value] : store.pending)
         store.settings->setValue(key, value);
     store.settings->sync();
