@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
 # Debian packages the build and the tests need.
-PACKAGES = cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libicu-dev \
+PACKAGES = cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libicu-dev libx11-dev \
            fonts-liberation fontconfig xvfb xauth openbox xdotool xclip x11-utils \
            desktop-file-utils appstream lintian dpkg-dev file librsvg2-bin groff-base \
            binutils-mingw-w64-x86-64
@@ -54,3 +54,30 @@ install: build
 
 package: build
 	cpack --config $(BUILD_DIR)/CPackConfig.cmake -G DEB -B "$(abspath $(BUILD_DIR))"
+
+# Benchmarks: a Release build of its own, then one table (bench/run.sh,
+# recorded in docs/performance.md). The start-up probe is an X client and
+# sees the window's first drawing through the XDamage extension.
+BENCH_DIR ?= build-release
+bench: PACKAGES += libx11-dev libxdamage-dev
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF $(CMAKE_ARGS)
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target bench_all
+	bash bench/run.sh $(BENCH_DIR)
+
+# The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer;
+# any report fails the test it comes from. Leak suppressions cover one-time
+# allocations inside Qt's own libraries only (tests/robustness/lsan.supp).
+ASAN_DIR ?= build-asan
+ASAN_FLAGS = -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined
+test-asan: deps
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS=$(ASAN_FLAGS)" \
+	  "-DCMAKE_EXE_LINKER_FLAGS=$(ASAN_FLAGS)" $(CMAKE_ARGS)
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/robustness/lsan.supp:print_suppressions=0 \
+	  ctest --output-on-failure -j $(JOBS)
+
+.PHONY: bench test-asan

@@ -1,0 +1,600 @@
+// Start-up and close against settings files from a generator with a fixed
+// seed: random bytes, broken sections and lines, and every key given letters,
+// signs, fractions, huge numbers, empty text, invalid UTF-8, NUL bytes, a
+// megabyte face name, @Variant(...) and @ByteArray(...) forms, quotes and
+// backslashes. For each file: start-up neither crashes nor hangs nor reports
+// an error, every option is what the file says when that is 0, 1 or 2 and
+// 0 otherwise (with one warning per bad value), the display follows, and the
+// next close writes a valid file that holds the five values shown.
+//
+// A new window for every file would take most of the time (about 7 ms a
+// file for building 224 text boxes, 70 s for all). A file reaches the window
+// only through Form_Load, so each file runs Form_Load and the close on one
+// window that is put back first into the state of a window just built, and
+// that state is compared in full with a never-loaded window's. Every
+// `freshEvery`-th file also runs through a new window, shown and closed; the
+// two ways must agree on everything shown and on every byte written.
+
+#include "../support.h"
+
+#include "app/main_window.h"
+#include "platform/runtime_error.h"
+#include "platform/settings_store.h"
+
+#include <QCheckBox>
+#include <QDataStream>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QRect>
+#include <QSet>
+#include <QSettings>
+#include <QtTest>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <cstdint>
+#include <optional>
+
+using glyphery::frmMain;
+
+namespace {
+
+constexpr std::uint64_t seed = 0x61796870'6c796721ull;
+constexpr int fileCount = 10000;
+constexpr int freshEvery = 49; // odd: both halves of a two-way share get some
+
+// A generator of our own: the standard distributions differ between
+// libraries, and the files must be the same everywhere.
+class Rng
+{
+public:
+    explicit Rng(std::uint64_t s) : state_(s) {}
+    std::uint64_t next()
+    {
+        std::uint64_t z = (state_ += 0x9e3779b97f4a7c15ull);
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+        return z ^ (z >> 31);
+    }
+    int below(int n) { return int(next() % std::uint64_t(n)); }
+    bool percent(int p) { return below(100) < p; }
+    template <class T, std::size_t N>
+    const T &pick(const std::array<T, N> &from) { return from[std::size_t(below(int(N)))]; }
+    QByteArray bytes(int n)
+    {
+        QByteArray out(n, '\0');
+        for (char &c : out)
+            c = char(next());
+        return out;
+    }
+
+private:
+    std::uint64_t state_;
+};
+
+QByteArray lit(const char *text, int size) { return QByteArray(text, size); }
+
+// A QVariant as QSettings writes it: @Variant( and the QDataStream bytes ).
+QByteArray variantForm(const QVariant &value)
+{
+    QByteArray data;
+    QDataStream out(&data, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    out << value;
+    return "@Variant(" + data + ")";
+}
+
+QByteArray valueText(Rng &r, bool forName, bool megabyte = false)
+{
+    static const std::array<QByteArray, 8> digits = {"0", "1", "2", "3", "9", "10", "00002", "000001"};
+    static const std::array<QByteArray, 10> signs = {"+1", "-1", "-0", "+", "-", "--1", "1-", "+0", "-2", "+2"};
+    static const std::array<QByteArray, 10> fractions = {"1.0", "0.5", ".5", "1.", "1,5", "2.00", "1e0", "0x1", "1/2",
+                                                         "0.0"};
+    static const std::array<QByteArray, 6> huge = {"99999999999999999999", "4294967297", "65538", "-32769", "32768",
+                                                   "18446744073709551617"};
+    static const std::array<QByteArray, 7> spaced = {" 1", "1 ", "\t2\t", "  0  ", " ", "\t", "1 1"};
+    static const std::array<QByteArray, 8> badUtf8 = {"\xff", "\xc3", "\xc0\xb1", "\xed\xa0\x80", "1\xff",
+                                                      "\xe2\x82", "\xf4\x90\x80\x80", "\xfe\xfe"};
+    static const std::array<QByteArray, 5> nul = {lit("\0", 1), lit("1\0", 2), lit("\0" "1", 2), lit("a\0b", 3),
+                                                  lit("2\0\0", 3)};
+    static const std::array<QByteArray, 8> byteArrays = {"@ByteArray(1)", "@ByteArray()", "@ByteArray(\xff)",
+                                                         "@ByteArray(2", "@ByteArray(@Variant(x))",
+                                                         "@ByteArray( 1 )", "@ByteArray(\\0)", "@bytearray(1)"};
+    static const std::array<QByteArray, 9> otherForms = {"@Invalid()", "@Rect(1 2 3 4)", "@Size(1 2)", "@Point(1 2)",
+                                                         "@@1", "@", "@Foo(1)", "@Variant(", "@Variant()"};
+    static const std::array<QByteArray, 9> quotes = {"\"1\"", "\"1", "1\"", "\"\"", "'1'", "\" 1 \"", "\"a,b\"",
+                                                     "\"\\\"\"", "\"2\"\"0\""};
+    static const std::array<QByteArray, 11> backslashes = {"\\", "1\\", "\\1", "\\x31", "\\x0031", "\\0", "\\n1",
+                                                           "\\\"", "\\u0031", "\\\\", "\\xd800"};
+    static const std::array<QByteArray, 6> lists = {"1,2", "1, 2", ",", "a,", "1,", "0,0,0"};
+    static const std::array<QByteArray, 4> unicodeDigits = {"\xef\xbc\x91", "\xd9\xa1", "\xc2\xb9",
+                                                            "\xf0\x9d\x9f\x8f"};
+    static const std::array<QByteArray, 5> controls = {"\x01", "1\x7f", "\x1b[1m", "\x0b", "\x0c"};
+    static const std::array<QByteArray, 8> faces = {"DejaVu Sans", "Liberation Mono", " ", "Arial", "Courier New",
+                                                    "DejaVu Serif", "No Such Face", "\xc3\x9c" "ber Sans"};
+
+    switch (megabyte ? 21 : r.below(forName ? 21 : 20)) {
+    case 0: return QByteArray(1, char('0' + r.below(3)));
+    case 1: return r.pick(digits);
+    case 2: {
+        QByteArray letters;
+        for (int i = 0, n = 1 + r.below(8); i < n; ++i)
+            letters += char((r.percent(50) ? 'a' : 'A') + r.below(26));
+        return letters;
+    }
+    case 3: return r.pick(signs);
+    case 4: return r.pick(fractions);
+    case 5: return r.pick(huge);
+    case 6: return {};
+    case 7: return r.pick(spaced);
+    case 8: return r.pick(badUtf8);
+    case 9: return r.pick(nul);
+    case 10: {
+        // Well-formed variants of several types, and truncated or random ones.
+        const QVariant values[] = {1, 2.0, QStringLiteral("1"), QStringList{"1", "2"}, QByteArray("2"), true,
+                                   QRect(1, 2, 3, 4), QVariantList{1, 2}, QVariant()};
+        QByteArray form = variantForm(values[r.below(9)]);
+        if (r.percent(30))
+            form.truncate(r.below(int(form.size())));
+        return form;
+    }
+    case 11: return "@Variant(" + r.bytes(r.below(24)) + ")";
+    case 12: return r.pick(byteArrays);
+    case 13: return r.pick(otherForms);
+    case 14: return r.pick(quotes);
+    case 15: return r.pick(backslashes);
+    case 16: return r.pick(lists);
+    case 17: return r.pick(unicodeDigits);
+    case 18: return r.pick(controls);
+    case 19: return r.bytes(1 + r.below(40));
+    case 20: return r.pick(faces);
+    default: {
+        // A megabyte name: mostly letters, with a few random bytes, none of
+        // them a line break or a semicolon (which would end the value).
+        QByteArray name(1 << 20, 'a');
+        for (char &c : name) {
+            c = r.percent(98) ? char('a' + r.below(26)) : char(r.next());
+            if (c == '\n' || c == '\r' || c == ';')
+                c = ' ';
+        }
+        return name;
+    }
+    }
+}
+
+QByteArray someValue(Rng &r, bool forName)
+{
+    if (forName && r.percent(1))
+        return valueText(r, true, true);
+    QByteArray value = valueText(r, forName && r.percent(12));
+    if (r.percent(15))
+        value += valueText(r, false);
+    return value;
+}
+
+// In whichever section the generator happens to be.
+constexpr const char *knownKeys[] = {"Name", "B", "I", "Space", "Size"};
+
+QByteArray generateFile(Rng &r)
+{
+    if (r.percent(2))
+        return {};
+    if (r.percent(3))
+        return r.bytes(r.below(3000));
+    static const std::array<QByteArray, 12> headers = {"[Font]", "[Options]", "[font]", "[Font", "Font]", "[]", "[[Font]]",
+                                                       "[Fo\x01nt]", " [Font] ", "[General]", "[Options]x", "[%U0046ont]"};
+    static const std::array<QByteArray, 10> noise = {"; comment", "# comment", "", "   ", "=1", "B", "[", "]",
+                                                     "Name", "==="};
+    static const std::array<QByteArray, 6> separators = {"=", " = ", "==", "\t=\t", " =", "= "};
+    static const std::array<QByteArray, 4> endings = {"\n", "\r\n", "\r", "\n\n"};
+    const QByteArray ending = r.percent(80) ? QByteArray("\n") : r.pick(endings);
+
+    QByteArray file;
+    if (r.percent(5))
+        file += "\xef\xbb\xbf";
+    const int blocks = 1 + r.below(4);
+    for (int b = 0; b < blocks; ++b) {
+        const bool fontBlock = r.percent(50);
+        file += (r.percent(75) ? QByteArray(fontBlock ? "[Font]" : "[Options]") : r.pick(headers)) + ending;
+        for (int line = 0, lines = r.below(6); line < lines; ++line) {
+            if (r.percent(8)) {
+                file += (r.percent(70) ? r.pick(noise) : r.bytes(r.below(30))) + ending;
+                continue;
+            }
+            QByteArray name = knownKeys[r.below(5)];
+            if (r.percent(5))
+                name = name.toLower();
+            if (r.percent(5))
+                name = " " + name + " ";
+            file += name + (r.percent(90) ? QByteArray("=") : r.pick(separators))
+                + someValue(r, name.trimmed() == "Name") + ending;
+        }
+    }
+    if (r.percent(5))
+        file.chop(1);
+    return file;
+}
+
+// The text of a stored value, as the store documents it: a list joined with
+// ", ", bytes as UTF-8, whatever converts to text as text; nothing otherwise.
+std::optional<QString> storedText(const QSettings &file, const QString &key, int *notText)
+{
+    const QVariant value = file.value(key);
+    if (!value.isValid())
+        return std::nullopt;
+    switch (value.typeId()) {
+    case QMetaType::QString: return value.toString();
+    case QMetaType::QStringList: return value.toStringList().join(QLatin1String(", "));
+    case QMetaType::QByteArray: return QString::fromUtf8(value.toByteArray());
+    default: break;
+    }
+    if (value.canConvert<QString>())
+        return value.toString();
+    ++*notText;
+    return std::nullopt;
+}
+
+struct Expected
+{
+    bool broken = false;
+    QString name = QStringLiteral("Arial");
+    std::array<std::int16_t, 4> options{}; // B, I, Space, Size
+    int badOptions = 0;                     // each warned about
+    int notText = 0;                        // values that are no text, each warned about
+    QStringList keys;                       // of the file as read
+};
+
+// An option is a whole number 0..2, blanks around it allowed: ASCII digits only,
+// at most five of them.
+std::int16_t optionOf(const QString &text, bool *bad)
+{
+    const QString t = text.trimmed();
+    bool whole = !t.isEmpty() && t.size() <= 5;
+    for (QChar c : t)
+        whole = whole && c.unicode() >= '0' && c.unicode() <= '9';
+    const int value = whole ? t.toInt() : -1;
+    *bad = value < 0 || value > 2;
+    return *bad ? 0 : std::int16_t(value);
+}
+
+// Reads a copy of the file at `path`: QSettings shares what it parsed between
+// objects of one path, and the store must find the file as a new program would.
+Expected expectedFrom(const QByteArray &content, const QString &path)
+{
+    Expected e;
+    {
+        QFile copy(path);
+        if (!copy.open(QIODevice::WriteOnly | QIODevice::Truncate) || copy.write(content) != content.size())
+            qFatal("cannot write %s", qPrintable(path));
+    }
+    QSettings file(path, QSettings::IniFormat);
+    // Sections are parsed on first use; only then is a bad line reported.
+    e.keys = file.allKeys();
+    if (file.status() == QSettings::FormatError) {
+        e.broken = true;
+        e.keys.clear();
+        return e;
+    }
+    if (const auto name = storedText(file, QStringLiteral("Font/Name"), &e.notText))
+        e.name = *name;
+    const char *optionKeys[] = {"Font/B", "Font/I", "Options/Space", "Options/Size"};
+    for (int i = 0; i < 4; ++i) {
+        if (const auto text = storedText(file, QLatin1String(optionKeys[i]), &e.notText)) {
+            bool bad = false;
+            e.options[std::size_t(i)] = optionOf(*text, &bad);
+            e.badOptions += bad;
+        }
+    }
+    return e;
+}
+
+// Everything of the window that Form_Load reads or changes.
+struct Snapshot
+{
+    struct Box
+    {
+        QString text, family;
+        bool bold, italic, enabled;
+        double size;
+        std::int16_t pointer;
+        uint resolveMask;
+        bool operator==(const Box &) const = default;
+    };
+    std::vector<Box> boxes; // Char(0..224), CharXXL, FSel
+    std::array<std::int16_t, 4> options;
+    QString spacePrefix, code;
+    bool symbolVisible;
+    QPoint position;
+    bool operator==(const Snapshot &) const = default;
+};
+
+Snapshot::Box boxOf(const platform::TextBox &box)
+{
+    const QFont font = box.widget()->font();
+    return {box.text(), font.family(), font.bold(), font.italic(), box.enabled(), font.pointSizeF(),
+            box.mousePointer(), font.resolveMask()};
+}
+
+Snapshot snapshotOf(const frmMain &form)
+{
+    Snapshot s;
+    for (std::int16_t k = 0; k <= 224; ++k)
+        s.boxes.push_back(boxOf(form.Char(k)));
+    s.boxes.push_back(boxOf(form.CharXXL));
+    s.boxes.push_back(boxOf(form.FSel));
+    s.options = {form.chkB.value(), form.chkI.value(), form.chkSpace.value(), form.chkSize.value()};
+    s.spacePrefix = form.SpacePrefix;
+    s.code = form.Code.caption();
+    s.symbolVisible = form.Symbol.visible();
+    s.position = form.widget()->pos();
+    return s;
+}
+
+QString differenceOf(const Snapshot &a, const Snapshot &b)
+{
+    for (std::size_t i = 0; i < a.boxes.size(); ++i) {
+        if (!(a.boxes[i] == b.boxes[i]))
+            return QStringLiteral("box %1: '%2' %3 %4/%5 %6 vs '%7' %8 %9/%10 %11")
+                .arg(i)
+                .arg(a.boxes[i].text.left(20), a.boxes[i].family.left(20))
+                .arg(a.boxes[i].size)
+                .arg(a.boxes[i].bold)
+                .arg(a.boxes[i].italic)
+                .arg(a.boxes[i].resolveMask)
+                .arg(b.boxes[i].text.left(20), b.boxes[i].family.left(20))
+                .arg(b.boxes[i].size)
+                .arg(b.boxes[i].bold)
+                .arg(b.boxes[i].italic)
+                .arg(b.boxes[i].resolveMask);
+    }
+    return QStringLiteral("options, preview state or position");
+}
+
+void setCheckState(platform::CheckBox &box, std::int16_t value)
+{
+    // Straight on the widget: the box's own assignment would raise Click.
+    static_cast<QCheckBox *>(box.widget())->setCheckState(value == 1 ? Qt::Checked
+                                                          : value == 2 ? Qt::PartiallyChecked
+                                                                       : Qt::Unchecked);
+}
+
+// Only what differs is assigned: a line edit lays its text out anew on every
+// assignment, and that is most of the time a file takes.
+void copyBox(platform::TextBox &to, const platform::TextBox &from)
+{
+    const QFont font = from.widget()->font();
+    if (to.widget()->font() != font || to.widget()->font().resolveMask() != font.resolveMask())
+        to.widget()->setFont(font);
+    if (to.text() != from.text())
+        to.setText(from.text());
+    if (to.mousePointer() != from.mousePointer())
+        to.setMousePointer(from.mousePointer());
+    to.setEnabled(from.enabled());
+}
+
+// Puts `form` into the state of the never-loaded `built`.
+void resetLike(frmMain &form, const frmMain &built)
+{
+    for (std::int16_t k = 0; k <= 224; ++k)
+        copyBox(form.Char(k), built.Char(k));
+    copyBox(form.CharXXL, built.CharXXL);
+    copyBox(form.FSel, built.FSel);
+    setCheckState(form.chkB, built.chkB.value());
+    setCheckState(form.chkI, built.chkI.value());
+    setCheckState(form.chkSpace, built.chkSpace.value());
+    setCheckState(form.chkSize, built.chkSize.value());
+    form.SpacePrefix = built.SpacePrefix;
+    form.Code.setCaption(built.Code.caption());
+    form.Symbol.setVisible(built.Symbol.visible());
+    form.widget()->move(built.widget()->pos());
+}
+
+int &settingsWarnings()
+{
+    static int count = 0;
+    return count;
+}
+
+QString hex(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.left(120).toHex(' ')) + (bytes.size() > 120 ? QStringLiteral(" ...") : QString());
+}
+
+} // namespace
+
+class TestSettingsFuzz : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void generatedFiles();
+
+private:
+    bool checkOne(int index, const QByteArray &content, frmMain &reused, const frmMain &built);
+    void checkLoaded(const frmMain &form, const Expected &e, int index);
+    void checkWritten(const frmMain &form, const Expected &e, const QByteArray &content, int index);
+
+    testing::Sandbox *sandbox_ = nullptr; // that of the file under test
+    int brokenFiles_ = 0, badValues_ = 0, bigNames_ = 0, freshRuns_ = 0;
+};
+
+void TestSettingsFuzz::checkLoaded(const frmMain &form, const Expected &e, int index)
+{
+    const int limit = static_cast<QLineEdit *>(form.FSel.widget())->maxLength();
+    QVERIFY2(form.FSel.text() == e.name.left(limit), qPrintable(QStringLiteral("file %1: face").arg(index)));
+    const std::array<std::int16_t, 4> got = {form.chkB.value(), form.chkI.value(), form.chkSpace.value(),
+                                             form.chkSize.value()};
+    for (std::size_t i = 0; i < 4; ++i) {
+        QVERIFY2(got[i] >= 0 && got[i] <= 2, qPrintable(QStringLiteral("file %1: option %2 is %3").arg(index).arg(i).arg(got[i])));
+        QVERIFY2(got[i] == e.options[i],
+                 qPrintable(QStringLiteral("file %1: option %2 is %3, not %4").arg(index).arg(i).arg(got[i]).arg(e.options[i])));
+    }
+    // The display follows: face unless blank, bold and italic when on, small
+    // sizes when on, the blank before the preview once or twice.
+    const QString face = form.FSel.text() == QLatin1String(" ") ? QStringLiteral("Arial") : form.FSel.text();
+    const auto [bold, italic, space, small] = e.options;
+    for (std::int16_t k = 1; k <= 224; ++k) {
+        const platform::TextBox &cell = form.Char(k);
+        QVERIFY2(cell.fontName() == face && cell.fontBold() == (bold != 0) && cell.fontItalic() == (italic != 0)
+                     && cell.fontSize() == (small != 0 ? 8.0f : 13.5f),
+                 qPrintable(QStringLiteral("file %1: cell %2 shows the wrong style").arg(index).arg(k)));
+    }
+    QVERIFY2(form.CharXXL.fontSize() == (small != 0 ? 32.0f : 60.0f) && form.CharXXL.fontBold() == (bold != 0)
+                 && form.CharXXL.fontItalic() == (italic != 0),
+             qPrintable(QStringLiteral("file %1: preview style").arg(index)));
+    QCOMPARE(form.CharXXL.text(), space == 1 ? QStringLiteral("  ") : space == 2 ? QStringLiteral(" ") : QString());
+    QCOMPARE(form.SpacePrefix, space != 0 ? QStringLiteral(" ") : QString());
+}
+
+void TestSettingsFuzz::checkWritten(const frmMain &form, const Expected &e, const QByteArray &content, int index)
+{
+    const QString path = sandbox_->confPath();
+    QSettings written(path, QSettings::IniFormat);
+    QVERIFY2(written.status() == QSettings::NoError, qPrintable(QStringLiteral("file %1: written file does not parse").arg(index)));
+    const std::array<std::pair<const char *, std::int16_t>, 4> options = {
+        {{"Font/B", form.chkB.value()}, {"Font/I", form.chkI.value()}, {"Options/Space", form.chkSpace.value()},
+         {"Options/Size", form.chkSize.value()}}};
+    for (const auto &[key, value] : options) {
+        const QVariant stored = written.value(QLatin1String(key));
+        QVERIFY2(stored.typeId() == QMetaType::QString && stored.toString() == QString::number(value),
+                 qPrintable(QStringLiteral("file %1: %2 written as '%3'").arg(index).arg(QLatin1String(key), stored.toString())));
+    }
+    const QVariant name = written.value(QStringLiteral("Font/Name"));
+    QVERIFY2(name.typeId() == QMetaType::QString && name.toString() == form.FSel.text(),
+             qPrintable(QStringLiteral("file %1: the face written is not the one shown").arg(index)));
+    // The rest of a readable file stays; a broken one is kept beside the new one.
+    QSet<QString> keys(e.keys.begin(), e.keys.end());
+    for (const char *key : {"Font/Name", "Font/B", "Font/I", "Options/Space", "Options/Size"})
+        keys.insert(QLatin1String(key));
+    const QStringList all = written.allKeys();
+    QVERIFY2(QSet<QString>(all.begin(), all.end()) == keys,
+             qPrintable(QStringLiteral("file %1: keys written: %2").arg(index).arg(all.join(QLatin1Char('|')))));
+    QFile kept(path + QStringLiteral(".broken"));
+    QCOMPARE(kept.exists(), e.broken);
+    if (e.broken) {
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QVERIFY2(kept.readAll() == content, qPrintable(QStringLiteral("file %1: the broken file was not kept as it was").arg(index)));
+    }
+}
+
+bool TestSettingsFuzz::checkOne(int index, const QByteArray &content, frmMain &reused, const frmMain &built)
+{
+    const auto fail = [&](const char *what) {
+        std::fprintf(stderr, "file %d (%s), %lld bytes: %s\n", index, what, qlonglong(content.size()),
+                     qPrintable(hex(content)));
+        return false;
+    };
+    // A folder of its own for every run: QSettings keeps what it parsed by
+    // path, and a new program starts without that.
+    auto sandbox = std::make_unique<testing::Sandbox>();
+    sandbox_ = sandbox.get();
+    sandbox->writeConf(content);
+    const Expected e = expectedFrom(content, sandbox->root() + QStringLiteral("/oracle.conf"));
+    settingsWarnings() = 0;
+    brokenFiles_ += e.broken;
+    badValues_ += e.badOptions;
+    bigNames_ += e.name.size() > 100000;
+
+    resetLike(reused, built);
+    const Snapshot before = snapshotOf(reused), fresh = snapshotOf(built);
+    [&] { QVERIFY2(before == fresh, qPrintable(QStringLiteral("file %1: reset differs from a new window in %2")
+                                              .arg(index).arg(differenceOf(before, fresh)))); }();
+    if (QTest::currentTestFailed())
+        return false;
+
+    platform::runHandler([&] { reused.Form_Load(); });
+    if (platform::isEnding() || !testing::reportedErrors().isEmpty())
+        return fail(qPrintable(testing::reportedErrors().join(QLatin1Char(' '))));
+    checkLoaded(reused, e, index);
+    if (QTest::currentTestFailed())
+        return fail("start-up");
+    if (settingsWarnings() != e.badOptions + e.notText + (e.broken ? 1 : 0)) {
+        std::fprintf(stderr, "file %d: %d warnings, %d bad values, %d not text\n", index, settingsWarnings(),
+                     e.badOptions, e.notText);
+        return fail("warnings");
+    }
+    const Snapshot loaded = snapshotOf(reused);
+    if (!reused.widget()->close() || !testing::reportedErrors().isEmpty())
+        return fail(qPrintable(QStringLiteral("close: ") + testing::reportedErrors().join(QLatin1Char(' '))));
+    checkWritten(reused, e, content, index);
+    if (QTest::currentTestFailed())
+        return fail("written file");
+    if (index % freshEvery != 0)
+        return true;
+
+    // The same file, the whole way: a new window, shown and closed.
+    ++freshRuns_;
+    const QByteArray writtenByReused = sandbox->readConf();
+    sandbox.reset();
+    sandbox = std::make_unique<testing::Sandbox>();
+    sandbox_ = sandbox.get();
+    sandbox->writeConf(content);
+    {
+        frmMain form;
+        if (!form.show())
+            return fail("fresh start-up");
+        const Snapshot freshLoaded = snapshotOf(form);
+        [&] { QVERIFY2(freshLoaded == loaded, qPrintable(QStringLiteral("file %1: a new window differs in %2")
+                                                       .arg(index).arg(differenceOf(freshLoaded, loaded)))); }();
+        if (QTest::currentTestFailed())
+            return fail("fresh window");
+        if (!form.widget()->close() || !testing::reportedErrors().isEmpty())
+            return fail("fresh close");
+    }
+    if (sandbox->readConf() != writtenByReused)
+        return fail("a new window wrote other bytes");
+    return true;
+}
+
+void TestSettingsFuzz::generatedFiles()
+{
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context,
+                                                                const QString &) {
+        // The store and the option reader warn in their categories; Qt's own
+        // complaints about the bytes it reads are not counted.
+        if (type == QtWarningMsg && context.category
+            && (qstrcmp(context.category, "glyphery.settings") == 0 || qstrcmp(context.category, "platform.settings") == 0))
+            ++settingsWarnings();
+        else if (type == QtFatalMsg)
+            std::abort();
+    });
+    // Neither window is ever shown: a shown window learns the frame of its
+    // window manager and places itself by it, which a new one does not yet.
+    frmMain built;
+    frmMain reused;
+    QElapsedTimer timer;
+    timer.start();
+    // GLYPHERY_FUZZ_SHARD=k/n checks the files k, k+n, k+2n, ... of the same
+    // sequence, so that n processes share the work.
+    int shard = 0, shards = 1;
+    if (const QByteArray share = qgetenv("GLYPHERY_FUZZ_SHARD"); !share.isEmpty()) {
+        const QList<QByteArray> parts = share.split('/');
+        shard = parts.value(0).toInt();
+        shards = parts.value(1).toInt();
+        QVERIFY2(parts.size() == 2 && shards > 0 && shard >= 0 && shard < shards, "GLYPHERY_FUZZ_SHARD is k/n");
+    }
+    Rng rng(seed);
+    int checked = 0, due = 0;
+    for (int index = 0; index < fileCount; ++index) {
+        const QByteArray content = generateFile(rng);
+        if (index % shards != shard)
+            continue;
+        ++due;
+        if (!checkOne(index, content, reused, built))
+            break;
+        ++checked;
+    }
+    qInstallMessageHandler(previous);
+    qInfo("%d files of %d in %.1f s: %d not valid INI, %d bad option values, %d names over 100,000 characters, "
+          "%d also through a new window",
+          checked, fileCount, double(timer.elapsed()) / 1000, brokenFiles_, badValues_, bigNames_, freshRuns_);
+    QCOMPARE(checked, due);
+    // The generator reaches the cases it is meant to.
+    QVERIFY(brokenFiles_ > due / 20);
+    QVERIFY(badValues_ > due / 5);
+    QVERIFY(bigNames_ > due / 2000);
+}
+
+QTEST_MAIN(TestSettingsFuzz)
+#include "tst_settings_fuzz.moc"
