@@ -15,7 +15,7 @@ namespace {
 
 const FormSpec formSpec{.name = "form", .caption = "Test", .clientWidth = 3000, .clientHeight = 1500};
 
-const std::vector<ControlSpec> &specs()
+const std::vector<ControlSpec> &layoutRows()
 {
     static const std::vector<ControlSpec> rows = {
         {.kind = ControlKind::CheckBox, .name = "box", .left = 150, .top = 150, .width = 255, .height = 255,
@@ -49,7 +49,7 @@ private slots:
 void TestControls::userClickTogglesZeroAndOne()
 {
     testing::Sandbox sandbox;
-    Form form(formSpec, specs());
+    Form form(formSpec, layoutRows());
     CheckBox &box = form.checkBox("box");
     std::vector<int> seen; // the value each Click saw
     box.onClick = [&] { seen.push_back(box.value()); };
@@ -77,7 +77,7 @@ void TestControls::userClickTogglesZeroAndOne()
 void TestControls::assignmentRaisesClickNested()
 {
     testing::Sandbox sandbox;
-    Form form(formSpec, specs());
+    Form form(formSpec, layoutRows());
     CheckBox &box = form.checkBox("box");
     QStringList trace;
     box.onClick = [&] { trace << QStringLiteral("click sees %1").arg(box.value()); };
@@ -103,7 +103,7 @@ void TestControls::assignmentRaisesClickNested()
 void TestControls::invalidValueIsRunTimeError()
 {
     testing::Sandbox sandbox;
-    Form form(formSpec, specs());
+    Form form(formSpec, layoutRows());
     CheckBox &box = form.checkBox("box");
     int clicks = 0;
     box.onClick = [&] { ++clicks; };
@@ -123,7 +123,7 @@ void TestControls::invalidValueIsRunTimeError()
 void TestControls::errorInHandlerIsReportedOnce()
 {
     testing::Sandbox sandbox;
-    Form form(formSpec, specs());
+    Form form(formSpec, layoutRows());
     CheckBox &box = form.checkBox("box");
     int clicks = 0;
     bool afterNested = false;
@@ -154,7 +154,7 @@ void TestControls::errorInHandlerIsReportedOnce()
 void TestControls::setFocusRaisesGotFocus()
 {
     testing::Sandbox sandbox;
-    Form form(formSpec, specs());
+    Form form(formSpec, layoutRows());
     ControlArray<TextBox> &cells = form.textBoxArray("cell");
     std::vector<int> got;
     for (std::int16_t i : {std::int16_t(1), std::int16_t(2)})
@@ -181,7 +181,7 @@ void TestControls::setFocusRaisesGotFocus()
 void TestControls::keyDownCodesAndKeyNotConsumed()
 {
     testing::Sandbox sandbox;
-    Form form(formSpec, specs());
+    Form form(formSpec, layoutRows());
     TextBox &first = form.textBox("first");
     std::vector<std::pair<int, int>> keys;
     first.onKeyDown = [&](std::int16_t index, std::int16_t code, std::int16_t shift) {
@@ -226,7 +226,7 @@ void TestControls::keyDownCodesAndKeyNotConsumed()
 void TestControls::missingArrayElement()
 {
     testing::Sandbox sandbox;
-    Form form(formSpec, specs());
+    Form form(formSpec, layoutRows());
     ControlArray<TextBox> &cells = form.textBoxArray("cell");
     for (std::int16_t index : {std::int16_t(0), std::int16_t(3), std::int16_t(-1)}) {
         try {

@@ -12,6 +12,7 @@
 //
 //   kill_at_close PROGRAM [CYCLES]     (needs DISPLAY and XDG_CONFIG_HOME)
 
+#include "rng.h"
 #include "xwatch.h"
 
 #include <QByteArray>
@@ -43,23 +44,6 @@ struct Values
     std::array<int, 4> options; // B, I, Space, Size
 };
 
-class Rng
-{
-public:
-    explicit Rng(std::uint64_t s) : state_(s) {}
-    std::uint64_t next()
-    {
-        std::uint64_t z = (state_ += 0x9e3779b97f4a7c15ull);
-        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
-        z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
-        return z ^ (z >> 31);
-    }
-    int below(int n) { return int(next() % std::uint64_t(n)); }
-    double uniform(double from, double to) { return from + (to - from) * double(next() >> 11) / double(1ull << 53); }
-
-private:
-    std::uint64_t state_;
-};
 
 [[noreturn]] void fail(const char *format, const QString &detail = {})
 {

@@ -16,6 +16,7 @@
 // two ways must agree on everything shown and on every byte written.
 
 #include "../support.h"
+#include "rng.h"
 
 #include "app/main_window.h"
 #include "platform/runtime_error.h"
@@ -44,34 +45,6 @@ constexpr std::uint64_t seed = 0x61796870'6c796721ull;
 constexpr int fileCount = 10000;
 constexpr int freshEvery = 49; // odd: both halves of a two-way share get some
 
-// A generator of our own: the standard distributions differ between
-// libraries, and the files must be the same everywhere.
-class Rng
-{
-public:
-    explicit Rng(std::uint64_t s) : state_(s) {}
-    std::uint64_t next()
-    {
-        std::uint64_t z = (state_ += 0x9e3779b97f4a7c15ull);
-        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
-        z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
-        return z ^ (z >> 31);
-    }
-    int below(int n) { return int(next() % std::uint64_t(n)); }
-    bool percent(int p) { return below(100) < p; }
-    template <class T, std::size_t N>
-    const T &pick(const std::array<T, N> &from) { return from[std::size_t(below(int(N)))]; }
-    QByteArray bytes(int n)
-    {
-        QByteArray out(n, '\0');
-        for (char &c : out)
-            c = char(next());
-        return out;
-    }
-
-private:
-    std::uint64_t state_;
-};
 
 QByteArray lit(const char *text, int size) { return QByteArray(text, size); }
 
