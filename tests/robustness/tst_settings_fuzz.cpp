@@ -45,7 +45,6 @@ constexpr std::uint64_t seed = 0x61796870'6c796721ull;
 constexpr int fileCount = 10000;
 constexpr int freshEvery = 49; // odd: both halves of a two-way share get some
 
-
 QByteArray lit(const char *text, int size) { return QByteArray(text, size); }
 
 // A QVariant as QSettings writes it: @Variant( and the QDataStream bytes ).
