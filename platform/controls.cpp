@@ -279,29 +279,34 @@ TextBox::TextBox(const ControlSpec &row, QWidget *parent) : Control(row, new Tex
 QString TextBox::text() const { return static_cast<QLineEdit *>(widget())->text(); }
 void TextBox::setText(const QString &text) { static_cast<QLineEdit *>(widget())->setText(text); }
 
+namespace {
+// Changes one attribute of a widget's font and keeps the others.
+template <class Change>
+void changeFont(QWidget *widget, Change change)
+{
+    QFont font = widget->font();
+    change(font);
+    widget->setFont(font);
+}
+} // namespace
+
 void TextBox::setFontName(const QString &name)
 {
-    QFont font = widget()->font();
-    font.setFamily(name);
-    widget()->setFont(font);
+    changeFont(widget(), [&](QFont &font) { font.setFamily(name); });
 }
 
 QString TextBox::fontName() const { return widget()->font().family(); }
 
 void TextBox::setFontBold(bool bold)
 {
-    QFont font = widget()->font();
-    font.setBold(bold);
-    widget()->setFont(font);
+    changeFont(widget(), [&](QFont &font) { font.setBold(bold); });
 }
 
 bool TextBox::fontBold() const { return widget()->font().bold(); }
 
 void TextBox::setFontItalic(bool italic)
 {
-    QFont font = widget()->font();
-    font.setItalic(italic);
-    widget()->setFont(font);
+    changeFont(widget(), [&](QFont &font) { font.setItalic(italic); });
 }
 
 bool TextBox::fontItalic() const { return widget()->font().italic(); }
@@ -310,9 +315,7 @@ void TextBox::setFontSize(float points)
 {
     if (!(points > 0 && points <= 2048))
         raise(err::InvalidPropertyValue, QStringLiteral("Invalid property value"));
-    QFont font = widget()->font();
-    font.setPointSizeF(points);
-    widget()->setFont(font);
+    changeFont(widget(), [&](QFont &font) { font.setPointSizeF(points); });
 }
 
 float TextBox::fontSize() const { return float(widget()->font().pointSizeF()); }

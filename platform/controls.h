@@ -186,7 +186,6 @@ public:
     // The element Index; Control array element doesn't exist (340) otherwise.
     T &operator()(std::int16_t index) const;
     void add(T *element);
-    std::int16_t upperBound() const { return std::int16_t(elements_.size()) - 1; }
 
 private:
     std::vector<T *> elements_;

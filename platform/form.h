@@ -46,8 +46,6 @@ public:
     CommandButton &commandButton(const char *name) const;
     PictureBox &pictureBox(const char *name) const;
     ControlArray<TextBox> &textBoxArray(const char *name) const;
-    // Every control, in layout order.
-    const std::vector<std::unique_ptr<Control>> &controls() const { return controls_; }
 
     // Outer size in twips, frame and title bar included. Before the window
     // manager has framed the window the frame is an estimate.

@@ -13,6 +13,11 @@ bool ending = false;
 int status = 0;
 ErrorPresenter presenter;
 
+QString errorLine(int number, const QString &message)
+{
+    return QStringLiteral("Run-time error '%1': %2").arg(number).arg(message);
+}
+
 void showMessageBox(const QString &title, const QString &text)
 {
     QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, QApplication::activeWindow());
@@ -22,7 +27,7 @@ void showMessageBox(const QString &title, const QString &text)
 
 RuntimeError::RuntimeError(int number, QString message)
     : number_(number), message_(std::move(message)),
-      what_(QStringLiteral("Run-time error '%1': %2").arg(number).arg(message_).toUtf8())
+      what_(errorLine(number, message_).toUtf8())
 {
 }
 
@@ -37,7 +42,7 @@ void reportFatal(int number, const QString &message)
         return;
     ending = true;
     status = 1;
-    const QString line = QStringLiteral("Run-time error '%1': %2").arg(number).arg(message);
+    const QString line = errorLine(number, message);
     std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), line.toLocal8Bit().constData());
     std::fflush(stderr);
     if (presenter)
