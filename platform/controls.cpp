@@ -15,6 +15,9 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStaticText>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace platform {
 
@@ -67,17 +70,27 @@ Qt::Alignment qtAlignment(Alignment alignment)
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-// A text box over QLineEdit: raises GotFocus, KeyDown, DblClick and Click and
-// then lets the line edit do its own handling, so no key is consumed.
-class TextBoxWidget : public QLineEdit
+// What both kinds of text box widget tell the accessibility factory.
+class TextBoxView
 {
 public:
-    TextBoxWidget(TextBox &box, QWidget *parent) : QLineEdit(parent), box_(box) {}
+    virtual ~TextBoxView() = default;
+    virtual TextBox &box() const = 0;
+};
+
+// Raises GotFocus, KeyDown, DblClick and Click on a text box's widget and
+// then lets the widget do its own handling, so no key is consumed.
+template <class Base>
+class TextBoxEvents : public Base, public TextBoxView
+{
+public:
+    TextBoxEvents(TextBox &box, QWidget *parent) : Base(parent), box_(box) {}
+    TextBox &box() const override { return box_; }
 
 protected:
     void focusInEvent(QFocusEvent *event) override
     {
-        QLineEdit::focusInEvent(event);
+        Base::focusInEvent(event);
         // Coming back to the window is not a move of the focus within it.
         if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
             return;
@@ -93,19 +106,19 @@ protected:
             runHandler([&] { box_.onKeyDown(box_.index(), keyCode, shift); });
         }
         if (!isEnding())
-            QLineEdit::keyPressEvent(event);
+            Base::keyPressEvent(event);
     }
 
     void mousePressEvent(QMouseEvent *event) override
     {
         pressed_ = event->button() == Qt::LeftButton;
-        QLineEdit::mousePressEvent(event);
+        Base::mousePressEvent(event);
     }
 
     void mouseReleaseEvent(QMouseEvent *event) override
     {
-        QLineEdit::mouseReleaseEvent(event);
-        const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+        Base::mouseReleaseEvent(event);
+        const bool click = pressed_ && event->button() == Qt::LeftButton && this->rect().contains(event->position().toPoint());
         pressed_ = false;
         if (click && box_.onClick)
             runHandler([&] { box_.onClick(box_.index()); });
@@ -113,7 +126,7 @@ protected:
 
     void mouseDoubleClickEvent(QMouseEvent *event) override
     {
-        QLineEdit::mouseDoubleClickEvent(event);
+        Base::mouseDoubleClickEvent(event);
         pressed_ = event->button() == Qt::LeftButton;
         if (event->button() == Qt::LeftButton && box_.onDblClick)
             runHandler([&] { box_.onDblClick(box_.index()); });
@@ -121,30 +134,199 @@ protected:
 
     bool event(QEvent *event) override
     {
-        if (event->type() == QEvent::ToolTip && toolTip().isEmpty() && box_.onDescribe)
-            setToolTip(box_.onDescribe(box_.index()));
-        return QLineEdit::event(event);
+        if (event->type() == QEvent::ToolTip && this->toolTip().isEmpty() && box_.onDescribe)
+            this->setToolTip(box_.onDescribe(box_.index()));
+        return Base::event(event);
     }
 
-    void paintEvent(QPaintEvent *event) override
+private:
+    TextBox &box_;
+    bool pressed_ = false;
+};
+
+using LineEditWidget = TextBoxEvents<QLineEdit>;
+
+// A text box's widget: one line of text it paints itself, laid out once per
+// change of text or font. Nothing is looked up until it is first painted,
+// which keeps fonts out of the way of the window's first appearance.
+class TextBoxWidget : public TextBoxEvents<QWidget>
+{
+public:
+    TextBoxWidget(TextBox &box, const ControlSpec &row, QWidget *parent)
+        : TextBoxEvents<QWidget>(box, parent), alignment_(qtAlignment(row.alignment)), border_(row.border)
     {
-        QLineEdit::paintEvent(event);
-        // A read-only line edit draws no cursor; show the focus another way.
-        // (The style's focus frame shows only after keyboard focus changes,
-        // and the grid moves the focus from code.)
-        if (hasFocus() && isReadOnly()) {
-            QPainter painter(this);
+        setFocusPolicy(Qt::StrongFocus);
+        setBackgroundRole(QPalette::Base);
+        // A bordered box leaves its rounded corners to the panel it draws.
+        setAutoFillBackground(!border_);
+        shown_.setTextFormat(Qt::PlainText);
+        shown_.setPerformanceHint(QStaticText::AggressiveCaching);
+        TextBoxWidget::setText(QString::fromUtf8(row.text));
+    }
+
+    virtual QString text() const { return text_; }
+
+    virtual void setText(const QString &text)
+    {
+        const QString cut = text.left(TextBox::maxLength);
+        if (cut == text_)
+            return;
+        text_ = cut;
+        // Shown on one line, as a line edit shows it.
+        QString line = text_;
+        for (QChar &c : line) {
+            if ((c.unicode() < 0x20 && c != u'\t') || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+                c = u' ';
+        }
+        shown_.setText(line);
+        laidOut_ = false;
+        update();
+        if (QAccessible::isActive()) {
+            QAccessibleValueChangeEvent changed(this, text_);
+            QAccessible::updateAccessibility(&changed);
+        }
+    }
+
+protected:
+    Qt::Alignment alignment() const { return alignment_; }
+    bool border() const { return border_; }
+
+    void changeEvent(QEvent *event) override
+    {
+        if (event->type() == QEvent::FontChange) {
+            laidOut_ = false;
+            update();
+        }
+        TextBoxEvents<QWidget>::changeEvent(event);
+    }
+
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        QRect contents = rect();
+        if (border_) {
+            QStyleOptionFrame panel;
+            panel.initFrom(this);
+            panel.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &panel, this);
+            panel.midLineWidth = 0;
+            panel.state |= QStyle::State_Sunken;
+            if (box().locked())
+                panel.state |= QStyle::State_ReadOnly;
+            style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
+            contents = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this);
+        }
+        // Placed as a line edit places its text, so both kinds line up.
+        const QFontMetrics metrics = fontMetrics();
+        const int top = contents.y() + (contents.height() - metrics.height() + 1) / 2;
+        const QRect line(contents.x() + 2, top, contents.width() - 4, metrics.height());
+        if (!laidOut_) {
+            shown_.prepare(QTransform(), font());
+            laidOut_ = true;
+        }
+        const int used = qRound(shown_.size().width()) + 1;
+        int scroll = 0;
+        if (used <= line.width()) {
+            if (alignment_ & Qt::AlignRight)
+                scroll = used - line.width() + 1;
+            else if (alignment_ & Qt::AlignHCenter)
+                scroll = (used - line.width()) / 2;
+        }
+        painter.setClipRect(contents);
+        painter.setPen(palette().color(QPalette::Text));
+        painter.drawStaticText(line.x() - scroll, line.y(), shown_);
+        // A locked box has no cursor; the focus shows as a frame.
+        if (hasFocus() && box().locked()) {
+            painter.setClipping(false);
             painter.setPen(palette().color(QPalette::Highlight));
             painter.drawRect(rect().adjusted(1, 1, -2, -2));
         }
     }
 
+private:
+    QString text_;
+    QStaticText shown_;
+    bool laidOut_ = false;
+    Qt::Alignment alignment_;
+    bool border_;
+};
+
+// An editable box builds its line edit when it first gets the focus, and
+// hands the focus on to it from then on. Until then it only shows its text:
+// a line edit looks its font up as it is built, and a box that no one has
+// reached yet should not make the window appear later.
+class EditableBoxWidget : public TextBoxWidget
+{
 public:
-    TextBox &box() const { return box_; }
+    using TextBoxWidget::TextBoxWidget;
+
+    QString text() const override { return editor_ ? editor_->text() : TextBoxWidget::text(); }
+
+    void setText(const QString &text) override
+    {
+        if (editor_)
+            editor_->setText(text);
+        else
+            TextBoxWidget::setText(text);
+    }
+
+    // The line edit's pointer follows the box's.
+    void pointerChanged()
+    {
+        if (!editor_)
+            return;
+        if (testAttribute(Qt::WA_SetCursor))
+            editor_->setCursor(cursor());
+        else
+            editor_->unsetCursor();
+    }
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        // The line edit raises GotFocus as it takes the focus on.
+        QWidget::focusInEvent(event);
+        QLineEdit *editor = buildEditor();
+        editor->setFocus(event->reason());
+        QWidget::setTabOrder(this, editor);
+        setFocusProxy(editor);
+    }
+
+    void paintEvent(QPaintEvent *event) override
+    {
+        if (!editor_)
+            TextBoxWidget::paintEvent(event);
+    }
+
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        // A key the line edit leaves passes on; it has raised KeyDown already.
+        if (editor_)
+            event->ignore();
+        else
+            TextBoxWidget::keyPressEvent(event);
+    }
 
 private:
-    TextBox &box_;
-    bool pressed_ = false;
+    QLineEdit *buildEditor()
+    {
+        if (editor_)
+            return editor_;
+        editor_ = new LineEditWidget(box(), this);
+        editor_->setObjectName(objectName() + QLatin1String("_edit"));
+        editor_->setGeometry(rect());
+        editor_->setMaxLength(TextBox::maxLength);
+        editor_->setText(TextBoxWidget::text());
+        editor_->setAlignment(alignment() | Qt::AlignVCenter);
+        editor_->setFrame(border());
+        editor_->setCursorPosition(0);
+        editor_->setAccessibleName(accessibleName());
+        editor_->setToolTip(toolTip());
+        pointerChanged();
+        editor_->show();
+        return editor_;
+    }
+
+    QLineEdit *editor_ = nullptr;
 };
 
 // A text box tells assistive technology its name (its description when it has
@@ -153,30 +335,35 @@ private:
 class DescribedTextBoxAccessible : public QAccessibleWidget
 {
 public:
-    explicit DescribedTextBoxAccessible(TextBoxWidget *widget) : QAccessibleWidget(widget, QAccessible::EditableText) {}
+    DescribedTextBoxAccessible(QWidget *widget, TextBox &box)
+        : QAccessibleWidget(widget, QAccessible::EditableText), box_(box)
+    {
+    }
 
     QString text(QAccessible::Text t) const override
     {
-        auto *edit = static_cast<TextBoxWidget *>(widget());
-        if (t == QAccessible::Name && edit->accessibleName().isEmpty() && edit->box().onDescribe)
-            return edit->box().onDescribe(edit->box().index());
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty() && box_.onDescribe)
+            return box_.onDescribe(box_.index());
         if (t == QAccessible::Value)
-            return edit->text();
+            return box_.text();
         return QAccessibleWidget::text(t);
     }
 
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
-        s.readOnly = static_cast<TextBoxWidget *>(widget())->isReadOnly();
+        s.readOnly = box_.locked();
         return s;
     }
+
+private:
+    TextBox &box_;
 };
 
 QAccessibleInterface *describedTextBoxFactory(const QString &, QObject *object)
 {
-    if (auto *edit = dynamic_cast<TextBoxWidget *>(object))
-        return new DescribedTextBoxAccessible(edit);
+    if (auto *view = dynamic_cast<TextBoxView *>(object))
+        return new DescribedTextBoxAccessible(static_cast<QWidget *>(object), view->box());
     return nullptr;
 }
 
@@ -259,25 +446,21 @@ void Control::setVisible(bool visible) { widget_->setVisible(visible); }
 bool Control::enabled() const { return widget_->isEnabled(); }
 void Control::setEnabled(bool enabled) { widget_->setEnabled(enabled); }
 
-TextBox::TextBox(const ControlSpec &row, QWidget *parent) : Control(row, new TextBoxWidget(*this, parent))
+TextBox::TextBox(const ControlSpec &row, QWidget *parent)
+    : Control(row, row.locked ? new TextBoxWidget(*this, row, parent) : new EditableBoxWidget(*this, row, parent)),
+      locked_(row.locked), alignment_(row.alignment), border_(row.border)
 {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(describedTextBoxFactory);
         return true;
     }();
     Q_UNUSED(factoryInstalled);
-    auto *edit = static_cast<QLineEdit *>(widget());
-    edit->setText(QString::fromUtf8(row.text));
-    edit->setAlignment(qtAlignment(row.alignment));
-    edit->setFrame(row.border);
-    edit->setReadOnly(row.locked);
-    edit->setCursorPosition(0);
-    applyColors(edit, row, QPalette::Base, QPalette::Text);
+    applyColors(widget(), row, QPalette::Base, QPalette::Text);
     setMousePointer(row.mousePointer);
 }
 
-QString TextBox::text() const { return static_cast<QLineEdit *>(widget())->text(); }
-void TextBox::setText(const QString &text) { static_cast<QLineEdit *>(widget())->setText(text); }
+QString TextBox::text() const { return static_cast<TextBoxWidget *>(widget())->text(); }
+void TextBox::setText(const QString &text) { static_cast<TextBoxWidget *>(widget())->setText(text); }
 
 namespace {
 // Changes one attribute of a widget's font and keeps the others.
@@ -328,10 +511,10 @@ void TextBox::setMousePointer(std::int16_t pointer)
         widget()->unsetCursor();
     else
         raise(err::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+    if (!locked_)
+        static_cast<EditableBoxWidget *>(widget())->pointerChanged();
     mousePointer_ = pointer;
 }
-
-bool TextBox::locked() const { return static_cast<QLineEdit *>(widget())->isReadOnly(); }
 
 void TextBox::setFocus()
 {

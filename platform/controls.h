@@ -87,10 +87,16 @@ private:
     QWidget *widget_;
 };
 
+// A one-line text box. It paints its text itself, which costs far less to
+// build and to restyle than a line edit; an editable box brings in a line
+// edit once it first gets the focus.
 class TextBox : public Control
 {
 public:
     TextBox(const ControlSpec &row, QWidget *parent);
+
+    // Longer text is cut to this length, in either kind of box.
+    static constexpr int maxLength = 32767;
 
     QString text() const;
     void setText(const QString &text);
@@ -107,7 +113,9 @@ public:
 
     void setMousePointer(std::int16_t pointer);
     std::int16_t mousePointer() const { return mousePointer_; }
-    bool locked() const;
+    bool locked() const { return locked_; }
+    Alignment alignment() const { return alignment_; }
+    bool border() const { return border_; }
 
     // Gives the box the focus and raises its GotFocus.
     void setFocus();
@@ -126,6 +134,9 @@ public:
     bool focusInSeen = false;
 
 private:
+    bool locked_;
+    Alignment alignment_;
+    bool border_;
     std::int16_t mousePointer_ = pointer::Default;
 };
 

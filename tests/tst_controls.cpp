@@ -2,9 +2,9 @@
 
 #include "platform/form.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QtTest>
 
 #include <vector>
@@ -26,6 +26,8 @@ const std::vector<ControlSpec> &layoutRows()
          .height = 375, .tabIndex = 1, .locked = true},
         {.kind = ControlKind::TextBox, .name = "first", .left = 150, .top = 900, .width = 375, .height = 375,
          .tabIndex = 0},
+        {.kind = ControlKind::TextBox, .name = "second", .left = 1200, .top = 900, .width = 375, .height = 375,
+         .tabIndex = 4},
     };
     return rows;
 }
@@ -43,6 +45,8 @@ private slots:
     void errorInHandlerIsReportedOnce();
     void setFocusRaisesGotFocus();
     void keyDownCodesAndKeyNotConsumed();
+    void lockedBoxShowsTextAndFocus();
+    void editableBoxKeepsWhatWasSetBeforeItsFirstFocus();
     void missingArrayElement();
 };
 
@@ -167,7 +171,7 @@ void TestControls::setFocusRaisesGotFocus()
     QVERIFY(form.show());
     form.widget()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form.widget()));
-    QTRY_COMPARE(QApplication::focusWidget(), form.textBox("first").widget());
+    QTRY_VERIFY(form.textBox("first").widget()->hasFocus());
     QCOMPARE(got, std::vector<int>{2}); // the window's activation is no GotFocus
 
     cells(1).setFocus();
@@ -176,6 +180,20 @@ void TestControls::setFocusRaisesGotFocus()
     QTest::mouseClick(cells(2).widget(), Qt::LeftButton);
     QTest::keyClick(form.widget(), Qt::Key_Backtab);
     QCOMPARE(got, (std::vector<int>{2, 1, 2, 1}));
+
+    // The editable box raises GotFocus once each time, however it gets there,
+    // and Tab leaves it for the next box in order.
+    int firstGot = 0;
+    form.textBox("first").onGotFocus = [&](std::int16_t) { ++firstGot; };
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QVERIFY(form.textBox("first").widget()->hasFocus());
+    form.textBox("first").setFocus();
+    cells(2).setFocus();
+    form.textBox("first").setFocus();
+    QCOMPARE(firstGot, 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), cells(1).widget());
+    QCOMPARE(got, (std::vector<int>{2, 1, 2, 1, 2, 1}));
 }
 
 void TestControls::keyDownCodesAndKeyNotConsumed()
@@ -191,19 +209,21 @@ void TestControls::keyDownCodesAndKeyNotConsumed()
     QVERIFY(form.show());
     form.widget()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form.widget()));
-    QTRY_COMPARE(QApplication::focusWidget(), first.widget());
+    QTRY_VERIFY(first.widget()->hasFocus());
+    // Keys go where the user's keys go: to the focus widget.
+    QWidget *target = QApplication::focusWidget();
 
-    QTest::keyClick(first.widget(), Qt::Key_Return);
-    QTest::keyClick(first.widget(), Qt::Key_Enter, Qt::KeypadModifier);
-    QTest::keyClick(first.widget(), Qt::Key_Left, Qt::ShiftModifier);
-    QTest::keyClick(first.widget(), Qt::Key_Up, Qt::ControlModifier);
-    QTest::keyClick(first.widget(), Qt::Key_Right, Qt::AltModifier);
-    QTest::keyClick(first.widget(), Qt::Key_Down, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    QTest::keyClick(first.widget(), Qt::Key_X);
-    QTest::keyClick(first.widget(), Qt::Key_7);
-    QTest::keyClick(first.widget(), Qt::Key_F5);
-    QTest::keyClick(first.widget(), Qt::Key_Delete);
-    QTest::keyClick(first.widget(), Qt::Key_Escape);
+    QTest::keyClick(target, Qt::Key_Return);
+    QTest::keyClick(target, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(target, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(target, Qt::Key_Up, Qt::ControlModifier);
+    QTest::keyClick(target, Qt::Key_Right, Qt::AltModifier);
+    QTest::keyClick(target, Qt::Key_Down, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    QTest::keyClick(target, Qt::Key_X);
+    QTest::keyClick(target, Qt::Key_7);
+    QTest::keyClick(target, Qt::Key_F5);
+    QTest::keyClick(target, Qt::Key_Delete);
+    QTest::keyClick(target, Qt::Key_Escape);
     // The modifier keys go down first and are raised too.
     QCOMPARE(keys, (std::vector<std::pair<int, int>>{{13, 0}, {13, 0}, {16, 1}, {37, 1}, {17, 2}, {38, 2},
                                                      {18, 4}, {39, 4}, {16, 1}, {17, 3}, {18, 7}, {40, 7},
@@ -211,16 +231,130 @@ void TestControls::keyDownCodesAndKeyNotConsumed()
 
     // Auto-repeat is raised for each repeat.
     keys.clear();
-    QTest::sendKeyEvent(QTest::KeyAction::Press, first.widget(), Qt::Key_Right, QString(), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::KeyAction::Press, target, Qt::Key_Right, QString(), Qt::NoModifier);
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, QString(), true);
-    QApplication::sendEvent(first.widget(), &repeat);
+    QApplication::sendEvent(target, &repeat);
     QCOMPARE(keys.size(), std::size_t(2));
 
-    // The box's own handling runs afterwards: typing reaches the editable box.
-    auto *edit = static_cast<QLineEdit *>(first.widget());
-    edit->clear();
-    QTest::keyClicks(edit, QStringLiteral("ab"));
+    // The box's own handling runs afterwards: typing reaches the editable box,
+    // and text set from code replaces it.
+    first.setText(QString());
+    QTest::keyClicks(target, QStringLiteral("ab"));
     QCOMPARE(first.text(), QStringLiteral("ab"));
+    first.setText(QStringLiteral("cd"));
+    QCOMPARE(first.text(), QStringLiteral("cd"));
+
+    // A locked box raises KeyDown as well, and typing leaves its text alone.
+    TextBox &cell = form.textBoxArray("cell")(1);
+    std::vector<int> cellKeys;
+    cell.onKeyDown = [&](std::int16_t, std::int16_t code, std::int16_t) { cellKeys.push_back(code); };
+    cell.setText(QStringLiteral("A"));
+    cell.setFocus();
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("xy"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    QCOMPARE(cellKeys, (std::vector<int>{'X', 'Y', 8}));
+    QCOMPARE(cell.text(), QStringLiteral("A"));
+}
+
+void TestControls::lockedBoxShowsTextAndFocus()
+{
+    testing::Sandbox sandbox;
+    Form form(formSpec, layoutRows());
+    TextBox &cell = form.textBoxArray("cell")(1);
+    QVERIFY(form.show());
+    form.widget()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.widget()));
+    const QColor highlight = cell.widget()->palette().color(QPalette::Highlight);
+    auto image = [&] { return cell.widget()->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    cell.setText(QString());
+    const QImage empty = image();
+    auto inkIn = [&](const QImage &shot, const QRect &area) {
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (shot.pixel(x, y) != empty.pixel(x, y))
+                    return true;
+        return false;
+    };
+
+    // The text is drawn in the middle; the edges and the frame stay as they were.
+    cell.setText(QStringLiteral("W"));
+    const QImage letter = image();
+    const QRect all = letter.rect();
+    QVERIFY(inkIn(letter, QRect(all.center() - QPoint(3, 3), QSize(7, 7))));
+    QVERIFY(!inkIn(letter, QRect(0, 0, all.width(), 3)));
+    QVERIFY(!inkIn(letter, QRect(0, 0, 3, all.height())));
+
+    // A font change shows at the next paint.
+    cell.setFontSize(20);
+    QVERIFY(image() != letter);
+
+    // Line breaks show as blanks: the box holds one line.
+    cell.setText(QStringLiteral("i\ni"));
+    QCOMPARE(cell.text(), QStringLiteral("i\ni"));
+    const QImage broken = image();
+    cell.setText(QStringLiteral("i i"));
+    QCOMPARE(broken, image());
+
+    // With the focus it is framed in the highlight colour, one pixel in.
+    QVERIFY(letter.pixelColor(1, 1) != highlight);
+    cell.setFocus();
+    const QImage focused = image();
+    QCOMPARE(focused.pixelColor(1, 1), highlight);
+    QCOMPARE(focused.pixelColor(all.width() - 2, all.height() - 2), highlight);
+    QCOMPARE(focused.pixel(0, 0), letter.pixel(0, 0));
+
+    // Text is cut to the longest a box holds.
+    cell.setText(QString(TextBox::maxLength + 5, u'x'));
+    QCOMPARE(cell.text().size(), TextBox::maxLength);
+}
+
+void TestControls::editableBoxKeepsWhatWasSetBeforeItsFirstFocus()
+{
+    testing::Sandbox sandbox;
+    Form form(formSpec, layoutRows());
+    TextBox &first = form.textBox("first");
+    // GIVEN text and a style set while no one has reached the box
+    first.setText(QStringLiteral("kept"));
+    first.setFontBold(true);
+    first.setFontSize(11);
+    // WHEN the box gets the focus
+    QVERIFY(form.show());
+    form.widget()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.widget()));
+    QTRY_VERIFY(first.widget()->hasFocus());
+    // THEN what the user types into goes with it
+    QWidget *editor = QApplication::focusWidget();
+    QCOMPARE(first.text(), QStringLiteral("kept"));
+    QVERIFY(editor->font().bold());
+    QCOMPARE(editor->font().pointSizeF(), 11.0);
+    QCOMPARE(QAccessible::queryAccessibleInterface(editor)->text(QAccessible::Value), QStringLiteral("kept"));
+    QVERIFY(!QAccessible::queryAccessibleInterface(editor)->state().readOnly);
+    // and later changes reach it too.
+    first.setFontItalic(true);
+    QVERIFY(editor->font().italic());
+    first.setText(QString(TextBox::maxLength + 1, u'y'));
+    QCOMPARE(first.text().size(), TextBox::maxLength);
+    first.setText(QString());
+    QTest::keyClicks(editor, QStringLiteral("new"));
+    QCOMPARE(first.text(), QStringLiteral("new"));
+
+    // The first click on a box no one has reached yet is one GotFocus and one
+    // Click, and the next ones are too.
+    TextBox &second = form.textBox("second");
+    int gotFocus = 0, clicks = 0, keys = 0;
+    second.onGotFocus = [&](std::int16_t) { ++gotFocus; };
+    second.onClick = [&](std::int16_t) { ++clicks; };
+    second.onKeyDown = [&](std::int16_t, std::int16_t, std::int16_t) { ++keys; };
+    QTest::mouseClick(second.widget(), Qt::LeftButton, {}, QPoint(8, 8));
+    QVERIFY(second.widget()->hasFocus());
+    QCOMPARE(gotFocus, 1);
+    QCOMPARE(clicks, 1);
+    QTest::mouseClick(QApplication::widgetAt(second.widget()->mapToGlobal(QPoint(8, 8))), Qt::LeftButton, {},
+                      QPoint(8, 8));
+    QCOMPARE(gotFocus, 1);
+    QCOMPARE(clicks, 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCOMPARE(keys, 1);
 }
 
 void TestControls::missingArrayElement()

@@ -25,7 +25,6 @@
 #include <QCheckBox>
 #include <QDataStream>
 #include <QElapsedTimer>
-#include <QLineEdit>
 #include <QRect>
 #include <QSet>
 #include <QSettings>
@@ -331,8 +330,8 @@ void setCheckState(platform::CheckBox &box, std::int16_t value)
                                                                        : Qt::Unchecked);
 }
 
-// Only what differs is assigned: a line edit lays its text out anew on every
-// assignment, and that is most of the time a file takes.
+// Gives `to` the font, text and pointer of `from`; only what differs is
+// assigned, which keeps ten thousand files quick.
 void copyBox(platform::TextBox &to, const platform::TextBox &from)
 {
     const QFont font = from.widget()->font();
@@ -393,7 +392,7 @@ private:
 
 void TestSettingsFuzz::checkLoaded(const frmMain &form, const Expected &e, int index)
 {
-    const int limit = static_cast<QLineEdit *>(form.FSel.widget())->maxLength();
+    const int limit = platform::TextBox::maxLength;
     QVERIFY2(form.FSel.text() == e.name.left(limit), qPrintable(QStringLiteral("file %1: face").arg(index)));
     const std::array<std::int16_t, 4> got = {form.chkB.value(), form.chkI.value(), form.chkSpace.value(),
                                              form.chkSize.value()};
