@@ -40,7 +40,7 @@ FILENAME ~ /handlers$/ && $1 == "RESULT" {
 FILENAME ~ /soak$/ && $1 == "SOAK" { steps = $2; copies = $3; first = $4; last = $5; perstep = $6 }
 FILENAME ~ /startup$/ && $1 == "STARTUP" {
     p = $2; sub(/.*\//, "", p)
-    view[p] = $3; view90[p] = $4; paint[p] = $5; rss[p] = $6; runs[p] = $7
+    view[p] = $3; view90[p] = $4; paint[p] = $5; rss[p] = $6; runs[p] = $7; paintrss[p] = $8
 }
 END {
     printf "Glyphery benchmarks, %s\n", date
@@ -72,6 +72,12 @@ END {
     row("same 224 line edits in plain Qt (reference)", mb(rss["bare_grid"]), "", "", "")
     diff = rss["glyphery"] - rss["bare_window"]
     row("difference glyphery - floor", sprintf("%+.1f MiB", diff / 1024), "", "<= +5 MiB", verdict(diff, 5 * 1024))
+    if (paintrss["glyphery"] > 0) {
+        printf "\nresident memory at the first drawing, medians (for reference):\n"
+        row("glyphery", mb(paintrss["glyphery"]), "", "", "")
+        row("bare window (floor)", mb(paintrss["bare_window"]), "", "", "")
+        row("difference glyphery - floor", sprintf("%+.1f MiB", (paintrss["glyphery"] - paintrss["bare_window"]) / 1024), "", "", "")
+    }
     printf "\nsoak: %d arrow steps and %d copies in ten passes, one process (%.3f ms a step):\n", steps, copies, perstep
     row("VmRSS after the first pass", mb(first), "", "", "")
     row("VmRSS after the last pass", mb(last), "", "", "")

@@ -8,6 +8,7 @@
 // Prints for each program:
 //   STARTUP <tab> program <tab> median viewable ms <tab> p90 viewable ms
 //           <tab> median first-drawing ms <tab> median VmRSS kB <tab> runs
+//           <tab> median VmRSS kB at the first drawing
 // (first drawing: the first damage to the window after it became viewable,
 // -1 where the server has no XDamage).
 
@@ -45,7 +46,7 @@ struct Series
 {
     std::string program;
     std::vector<double> viewable, painted;
-    std::vector<long> rss;
+    std::vector<long> rss, paintedRss;
 };
 
 bool runOnce(xwatch::Watcher &watcher, const std::string &program, const std::string &title, Series *into)
@@ -62,6 +63,7 @@ bool runOnce(xwatch::Watcher &watcher, const std::string &program, const std::st
         into->viewable.push_back(run.viewableMs);
         into->painted.push_back(run.paintedMs);
         into->rss.push_back(run.rssKb);
+        into->paintedRss.push_back(run.paintedRssKb);
         std::fprintf(stderr, "run %-12s viewable %7.1f ms  painted %7.1f ms  VmRSS %6ld kB\n",
                      program.substr(program.rfind('/') + 1).c_str(), run.viewableMs, run.paintedMs, run.rssKb);
     }
@@ -87,7 +89,7 @@ int main(int argc, char *argv[])
     }
     std::vector<Series> series;
     for (int i = 3; i < argc; ++i)
-        series.push_back({argv[i], {}, {}, {}});
+        series.push_back({argv[i], {}, {}, {}, {}});
     const std::size_t count = series.size();
     for (int warm = 0; warm < 2; ++warm) {
         for (Series &s : series) {
@@ -104,8 +106,8 @@ int main(int argc, char *argv[])
         }
     }
     for (const Series &s : series) {
-        std::printf("STARTUP\t%s\t%.1f\t%.1f\t%.1f\t%ld\t%zu\n", s.program.c_str(), median(s.viewable),
-                    p90(s.viewable), median(s.painted), median(s.rss), s.viewable.size());
+        std::printf("STARTUP\t%s\t%.1f\t%.1f\t%.1f\t%ld\t%zu\t%ld\n", s.program.c_str(), median(s.viewable),
+                    p90(s.viewable), median(s.painted), median(s.rss), s.viewable.size(), median(s.paintedRss));
     }
     return 0;
 }

@@ -162,8 +162,10 @@ Launched Watcher::launch(const std::vector<std::string> &argv, const std::string
                 if (damage && event.type == damageEvent_ + XDamageNotify) {
                     const auto &notify = reinterpret_cast<const XDamageNotifyEvent &>(event);
                     XDamageSubtract(display_, notify.damage, None, None);
-                    if (found && notify.drawable == result.window && result.paintedMs < 0)
+                    if (found && notify.drawable == result.window && result.paintedMs < 0) {
                         result.paintedMs = msBetween(result.started, when);
+                        result.paintedRssKb = residentKb(result.pid);
+                    }
                 }
 #endif
                 break;

@@ -28,6 +28,7 @@ struct Launched
     double viewableMs = -1;  // launch until viewable with its title
     double paintedMs = -1;   // launch until the first drawing into it (-1: not asked or not seen)
     long rssKb = -1;         // VmRSS of the child when it became viewable
+    long paintedRssKb = -1;  // VmRSS of the child at its first drawing
     std::string failure;     // why no window was found
 };
 
