@@ -1,7 +1,7 @@
-// A second reference for start-up: Qt with the same kind and number of
-// widgets as the program (224 read-only one-character line edits in Arial
-// and a large preview), built the plainest way, with no settings and no
-// toolkit layer. What the program costs beyond this is its own.
+// A second reference for start-up: the grid built the plainest way with
+// stock widgets (224 read-only one-character line edits in Arial and a large
+// preview), with no settings and no toolkit layer. It shows what the
+// program's own painted text boxes save.
 
 #include <QApplication>
 #include <QLineEdit>

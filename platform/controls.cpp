@@ -463,13 +463,16 @@ QString TextBox::text() const { return static_cast<TextBoxWidget *>(widget())->t
 void TextBox::setText(const QString &text) { static_cast<TextBoxWidget *>(widget())->setText(text); }
 
 namespace {
-// Changes one attribute of a widget's font and keeps the others.
+// Changes one attribute of a widget's font and keeps the others. Setting the
+// font it already has would still cost Qt a full resolve.
 template <class Change>
 void changeFont(QWidget *widget, Change change)
 {
-    QFont font = widget->font();
+    const QFont old = widget->font();
+    QFont font = old;
     change(font);
-    widget->setFont(font);
+    if (font != old || font.resolveMask() != old.resolveMask())
+        widget->setFont(font);
 }
 } // namespace
 
