@@ -50,7 +50,7 @@ END {
     row("-----------", "------", "---", "------", "")
     for (i = 1; i <= n; i++) {
         limit = name[i] ~ /1 MB/ ? 20 : 8
-        if (name[i] ~ /repaint alone/)
+        if (name[i] ~ /drawn anew/)
             row(name[i], ms(median[i]), ms(p90[i]), "", "(reference)")
         else
             row(name[i] " + repaint", ms(median[i]), ms(p90[i]), "<= " limit " ms", verdict(median[i], limit))
