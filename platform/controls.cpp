@@ -70,12 +70,16 @@ Qt::Alignment qtAlignment(Alignment alignment)
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-// What both kinds of text box widget tell the accessibility factory.
+// What every text box widget tells assistive technology. Value and state come
+// from the widget itself; the box around it is asked only once it is built.
 class TextBoxView
 {
 public:
     virtual ~TextBoxView() = default;
     virtual TextBox &box() const = 0;
+    virtual QString value() const = 0;
+    virtual bool readOnly() const = 0;
+    bool boxBuilt = false;
 };
 
 // Raises GotFocus, KeyDown, DblClick and Click on a text box's widget and
@@ -144,7 +148,13 @@ private:
     bool pressed_ = false;
 };
 
-using LineEditWidget = TextBoxEvents<QLineEdit>;
+class LineEditWidget : public TextBoxEvents<QLineEdit>
+{
+public:
+    using TextBoxEvents<QLineEdit>::TextBoxEvents;
+    QString value() const override { return text(); }
+    bool readOnly() const override { return isReadOnly(); }
+};
 
 // A text box's widget: one line of text it paints itself, laid out once per
 // change of text or font. Nothing is looked up until it is first painted,
@@ -161,31 +171,24 @@ public:
         setAutoFillBackground(!border_);
         shown_.setTextFormat(Qt::PlainText);
         shown_.setPerformanceHint(QStaticText::AggressiveCaching);
-        TextBoxWidget::setText(QString::fromUtf8(row.text));
+        assign(QString::fromUtf8(row.text));
     }
 
     virtual QString text() const { return text_; }
 
     virtual void setText(const QString &text)
     {
-        const QString cut = text.left(TextBox::maxLength);
-        if (cut == text_)
+        if (!assign(text))
             return;
-        text_ = cut;
-        // Shown on one line, as a line edit shows it.
-        QString line = text_;
-        for (QChar &c : line) {
-            if ((c.unicode() < 0x20 && c != u'\t') || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
-                c = u' ';
-        }
-        shown_.setText(line);
-        laidOut_ = false;
         update();
         if (QAccessible::isActive()) {
             QAccessibleValueChangeEvent changed(this, text_);
             QAccessible::updateAccessibility(&changed);
         }
     }
+
+    QString value() const override { return text(); }
+    bool readOnly() const override { return true; }
 
 protected:
     Qt::Alignment alignment() const { return alignment_; }
@@ -243,6 +246,24 @@ protected:
     }
 
 private:
+    // Takes the text, cut to the longest a box holds; false if nothing changed.
+    bool assign(const QString &text)
+    {
+        const QString cut = text.left(TextBox::maxLength);
+        if (cut == text_)
+            return false;
+        text_ = cut;
+        // Shown on one line, as a line edit shows it.
+        QString line = text_;
+        for (QChar &c : line) {
+            if ((c.unicode() < 0x20 && c != u'\t') || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+                c = u' ';
+        }
+        shown_.setText(line);
+        laidOut_ = false;
+        return true;
+    }
+
     QString text_;
     QStaticText shown_;
     bool laidOut_ = false;
@@ -258,6 +279,8 @@ class EditableBoxWidget : public TextBoxWidget
 {
 public:
     using TextBoxWidget::TextBoxWidget;
+
+    bool readOnly() const override { return false; }
 
     QString text() const override { return editor_ ? editor_->text() : TextBoxWidget::text(); }
 
@@ -311,7 +334,9 @@ private:
     {
         if (editor_)
             return editor_;
-        editor_ = new LineEditWidget(box(), this);
+        auto *editor = new LineEditWidget(box(), this);
+        editor->boxBuilt = true;
+        editor_ = editor;
         editor_->setObjectName(objectName() + QLatin1String("_edit"));
         editor_->setGeometry(rect());
         editor_->setMaxLength(TextBox::maxLength);
@@ -335,35 +360,35 @@ private:
 class DescribedTextBoxAccessible : public QAccessibleWidget
 {
 public:
-    DescribedTextBoxAccessible(QWidget *widget, TextBox &box)
-        : QAccessibleWidget(widget, QAccessible::EditableText), box_(box)
+    DescribedTextBoxAccessible(QWidget *widget, const TextBoxView &view)
+        : QAccessibleWidget(widget, QAccessible::EditableText), view_(view)
     {
     }
 
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Name && widget()->accessibleName().isEmpty() && box_.onDescribe)
-            return box_.onDescribe(box_.index());
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty() && view_.boxBuilt && view_.box().onDescribe)
+            return view_.box().onDescribe(view_.box().index());
         if (t == QAccessible::Value)
-            return box_.text();
+            return view_.value();
         return QAccessibleWidget::text(t);
     }
 
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
-        s.readOnly = box_.locked();
+        s.readOnly = view_.readOnly();
         return s;
     }
 
 private:
-    TextBox &box_;
+    const TextBoxView &view_;
 };
 
 QAccessibleInterface *describedTextBoxFactory(const QString &, QObject *object)
 {
     if (auto *view = dynamic_cast<TextBoxView *>(object))
-        return new DescribedTextBoxAccessible(static_cast<QWidget *>(object), view->box());
+        return new DescribedTextBoxAccessible(static_cast<QWidget *>(object), *view);
     return nullptr;
 }
 
@@ -457,6 +482,7 @@ TextBox::TextBox(const ControlSpec &row, QWidget *parent)
     Q_UNUSED(factoryInstalled);
     applyColors(widget(), row, QPalette::Base, QPalette::Text);
     setMousePointer(row.mousePointer);
+    dynamic_cast<TextBoxView &>(*widget()).boxBuilt = true;
 }
 
 QString TextBox::text() const { return static_cast<TextBoxWidget *>(widget())->text(); }
