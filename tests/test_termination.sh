@@ -7,9 +7,13 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work"
 
-# True once the process catches the signal (its bit in SigCgt).
+program=$(readlink -f "$GLYPHERY")
+
+# True once the process catches the signal (its bit in SigCgt). Until it has
+# executed the program it is still the shell, whose handlers do not count.
 catches() {
     local mask
+    [ "$(readlink "/proc/$1/exe" 2>/dev/null)" = "$program" ] || return 1
     mask=$(awk '/^SigCgt:/ { print $2 }' "/proc/$1/status" 2>/dev/null) || return 1
     [ -n "$mask" ] && (( (16#$mask >> ($2 - 1)) & 1 ))
 }
