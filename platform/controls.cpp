@@ -163,7 +163,7 @@ class TextBoxWidget : public TextBoxEvents<QWidget>
 {
 public:
     TextBoxWidget(TextBox &box, const ControlSpec &row, QWidget *parent)
-        : TextBoxEvents<QWidget>(box, parent), alignment_(qtAlignment(row.alignment)), border_(row.border)
+        : TextBoxEvents<QWidget>(box, parent), alignment_(row.alignment), border_(row.border)
     {
         setFocusPolicy(Qt::StrongFocus);
         setBackgroundRole(QPalette::Base);
@@ -189,11 +189,10 @@ public:
 
     QString value() const override { return text(); }
     bool readOnly() const override { return true; }
-
-protected:
-    Qt::Alignment alignment() const { return alignment_; }
+    Alignment alignment() const { return alignment_; }
     bool border() const { return border_; }
 
+protected:
     void changeEvent(QEvent *event) override
     {
         if (event->type() == QEvent::FontChange) {
@@ -213,7 +212,7 @@ protected:
             panel.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &panel, this);
             panel.midLineWidth = 0;
             panel.state |= QStyle::State_Sunken;
-            if (box().locked())
+            if (readOnly())
                 panel.state |= QStyle::State_ReadOnly;
             style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
             contents = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this);
@@ -229,16 +228,16 @@ protected:
         const int used = qRound(shown_.size().width()) + 1;
         int scroll = 0;
         if (used <= line.width()) {
-            if (alignment_ & Qt::AlignRight)
+            if (alignment_ == Alignment::Right)
                 scroll = used - line.width() + 1;
-            else if (alignment_ & Qt::AlignHCenter)
+            else if (alignment_ == Alignment::Center)
                 scroll = (used - line.width()) / 2;
         }
         painter.setClipRect(contents);
         painter.setPen(palette().color(QPalette::Text));
         painter.drawStaticText(line.x() - scroll, line.y(), shown_);
         // A locked box has no cursor; the focus shows as a frame.
-        if (hasFocus() && box().locked()) {
+        if (hasFocus() && readOnly()) {
             painter.setClipping(false);
             painter.setPen(palette().color(QPalette::Highlight));
             painter.drawRect(rect().adjusted(1, 1, -2, -2));
@@ -267,7 +266,7 @@ private:
     QString text_;
     QStaticText shown_;
     bool laidOut_ = false;
-    Qt::Alignment alignment_;
+    Alignment alignment_;
     bool border_;
 };
 
@@ -292,18 +291,14 @@ public:
             TextBoxWidget::setText(text);
     }
 
-    // The line edit's pointer follows the box's.
-    void pointerChanged()
+protected:
+    bool event(QEvent *event) override
     {
-        if (!editor_)
-            return;
-        if (testAttribute(Qt::WA_SetCursor))
-            editor_->setCursor(cursor());
-        else
-            editor_->unsetCursor();
+        if (event->type() == QEvent::CursorChange)
+            pointerChanged();
+        return TextBoxWidget::event(event);
     }
 
-protected:
     void focusInEvent(QFocusEvent *event) override
     {
         // The line edit raises GotFocus as it takes the focus on.
@@ -330,6 +325,17 @@ protected:
     }
 
 private:
+    // The line edit's pointer follows the box's.
+    void pointerChanged()
+    {
+        if (!editor_)
+            return;
+        if (testAttribute(Qt::WA_SetCursor))
+            editor_->setCursor(cursor());
+        else
+            editor_->unsetCursor();
+    }
+
     QLineEdit *buildEditor()
     {
         if (editor_)
@@ -341,7 +347,7 @@ private:
         editor_->setGeometry(rect());
         editor_->setMaxLength(TextBox::maxLength);
         editor_->setText(TextBoxWidget::text());
-        editor_->setAlignment(alignment() | Qt::AlignVCenter);
+        editor_->setAlignment(qtAlignment(alignment()));
         editor_->setFrame(border());
         editor_->setCursorPosition(0);
         editor_->setAccessibleName(accessibleName());
@@ -472,8 +478,7 @@ bool Control::enabled() const { return widget_->isEnabled(); }
 void Control::setEnabled(bool enabled) { widget_->setEnabled(enabled); }
 
 TextBox::TextBox(const ControlSpec &row, QWidget *parent)
-    : Control(row, row.locked ? new TextBoxWidget(*this, row, parent) : new EditableBoxWidget(*this, row, parent)),
-      locked_(row.locked), alignment_(row.alignment), border_(row.border)
+    : Control(row, row.locked ? new TextBoxWidget(*this, row, parent) : new EditableBoxWidget(*this, row, parent))
 {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(describedTextBoxFactory);
@@ -484,6 +489,10 @@ TextBox::TextBox(const ControlSpec &row, QWidget *parent)
     setMousePointer(row.mousePointer);
     dynamic_cast<TextBoxView &>(*widget()).boxBuilt = true;
 }
+
+bool TextBox::locked() const { return static_cast<TextBoxWidget *>(widget())->readOnly(); }
+Alignment TextBox::alignment() const { return static_cast<TextBoxWidget *>(widget())->alignment(); }
+bool TextBox::border() const { return static_cast<TextBoxWidget *>(widget())->border(); }
 
 QString TextBox::text() const { return static_cast<TextBoxWidget *>(widget())->text(); }
 void TextBox::setText(const QString &text) { static_cast<TextBoxWidget *>(widget())->setText(text); }
@@ -540,8 +549,6 @@ void TextBox::setMousePointer(std::int16_t pointer)
         widget()->unsetCursor();
     else
         raise(err::InvalidPropertyValue, QStringLiteral("Invalid property value"));
-    if (!locked_)
-        static_cast<EditableBoxWidget *>(widget())->pointerChanged();
     mousePointer_ = pointer;
 }
 

@@ -113,9 +113,9 @@ public:
 
     void setMousePointer(std::int16_t pointer);
     std::int16_t mousePointer() const { return mousePointer_; }
-    bool locked() const { return locked_; }
-    Alignment alignment() const { return alignment_; }
-    bool border() const { return border_; }
+    bool locked() const;
+    Alignment alignment() const;
+    bool border() const;
 
     // Gives the box the focus and raises its GotFocus.
     void setFocus();
@@ -134,9 +134,6 @@ public:
     bool focusInSeen = false;
 
 private:
-    bool locked_;
-    Alignment alignment_;
-    bool border_;
     std::int16_t mousePointer_ = pointer::Default;
 };
 

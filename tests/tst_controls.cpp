@@ -332,6 +332,11 @@ void TestControls::editableBoxKeepsWhatWasSetBeforeItsFirstFocus()
     // and later changes reach it too.
     first.setFontItalic(true);
     QVERIFY(editor->font().italic());
+    first.setMousePointer(pointer::Arrow);
+    QVERIFY(editor->testAttribute(Qt::WA_SetCursor));
+    QCOMPARE(editor->cursor().shape(), Qt::ArrowCursor);
+    first.setMousePointer(pointer::Default);
+    QVERIFY(!editor->testAttribute(Qt::WA_SetCursor));
     first.setText(QString(TextBox::maxLength + 1, u'y'));
     QCOMPARE(first.text().size(), TextBox::maxLength);
     first.setText(QString());
