@@ -2,7 +2,6 @@
 
 #include "platform/runtime_error.h"
 
-#include <cmath>
 
 namespace platform {
 
@@ -34,19 +33,6 @@ QString numberText(int number)
 QString integerText(std::int16_t number)
 {
     return QString::number(number);
-}
-
-std::int16_t textToInteger(const QString &text)
-{
-    bool ok = false;
-    const QString trimmed = text.trimmed();
-    const double value = trimmed.toDouble(&ok);
-    if (!ok || trimmed.isEmpty() || !std::isfinite(value))
-        raise(err::TypeMismatch, QStringLiteral("Type mismatch"));
-    const double rounded = std::nearbyint(value); // half to even under the default rounding mode
-    if (rounded < -32768.0 || rounded > 32767.0)
-        raise(err::Overflow, QStringLiteral("Overflow"));
-    return static_cast<std::int16_t>(rounded);
 }
 
 QString rightmost(const QString &text)

@@ -16,11 +16,6 @@ QString numberText(int number);
 // A 16-bit integer as decimal text, no blank ("-3", "0", "12").
 QString integerText(std::int16_t number);
 
-// Text to a 16-bit integer: surrounding blanks are allowed, a fraction is
-// rounded half to even. Raises Type mismatch (13) for text that is no
-// number and Overflow (6) outside -32768..32767.
-std::int16_t textToInteger(const QString &text);
-
 // The rightmost character of a string; an empty string stays empty.
 QString rightmost(const QString &text);
 

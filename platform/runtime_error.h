@@ -26,8 +26,6 @@ private:
 // The numbers and messages of the errors this layer raises.
 namespace err {
 inline constexpr int InvalidCall = 5;
-inline constexpr int Overflow = 6;
-inline constexpr int TypeMismatch = 13;
 inline constexpr int PathFileAccess = 75;
 inline constexpr int ElementMissing = 340;
 inline constexpr int InvalidPropertyValue = 380;

@@ -16,8 +16,6 @@ private slots:
     void ansiCharOfUndefinedBytes();
     void ansiCharOutOfRange();
     void numberText();
-    void textToInteger_data();
-    void textToInteger();
     void rightmost();
 };
 
@@ -70,37 +68,6 @@ void TestConversions::numberText()
     QCOMPARE(platform::numberText(-7), QStringLiteral("-7"));
     QCOMPARE(integerText(1), QStringLiteral("1"));
     QCOMPARE(integerText(-32768), QStringLiteral("-32768"));
-}
-
-void TestConversions::textToInteger_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("value");  // the result, or the error number as a negative
-    QTest::newRow("zero") << "0" << 0;
-    QTest::newRow("one") << "1" << 1;
-    QTest::newRow("blanks") << " 2 " << 2;
-    QTest::newRow("negative") << "-1" << -1;
-    QTest::newRow("half to even down") << "2.5" << 2;
-    QTest::newRow("half to even up") << "1.5" << 2;
-    QTest::newRow("largest") << "32767" << 32767;
-    QTest::newRow("smallest") << "-32768" << -32768;
-    QTest::newRow("too large") << "32768" << -6;
-    QTest::newRow("huge") << "1e300" << -6;
-    QTest::newRow("letters") << "abc" << -13;
-    QTest::newRow("empty") << "" << -13;
-    QTest::newRow("not a number") << "nan" << -13;
-}
-
-void TestConversions::textToInteger()
-{
-    QFETCH(QString, text);
-    QFETCH(int, value);
-    try {
-        const int result = platform::textToInteger(text);
-        QCOMPARE(result, value);
-    } catch (const RuntimeError &e) {
-        QCOMPARE(-e.number(), value);
-    }
 }
 
 void TestConversions::rightmost()
