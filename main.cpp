@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "glyphery_version.h"
 #include "platform/runtime_error.h"
 #include "platform/termination.h"
 
@@ -42,7 +43,7 @@ int checkCommandLine(int argc, char *argv[])
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--version" || arg == "-v") {
-            std::printf("Glyphery 1.00\n");
+            std::printf(GLYPHERY_NAME " " GLYPHERY_VERSION "\n");
             return 0;
         }
         if (arg == "--help" || arg == "-h") {
@@ -80,10 +81,10 @@ int main(int argc, char *argv[])
         return status;
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Glyphery"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationName(QStringLiteral(GLYPHERY_NAME));
+    QApplication::setApplicationVersion(QStringLiteral(GLYPHERY_VERSION));
     // Lets Wayland desktops match the window to its desktop entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.glyphery.Glyphery"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(GLYPHERY_APP_ID));
 
     glyphery::frmMain window;
     if (!window.show())

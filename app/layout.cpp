@@ -1,5 +1,7 @@
 #include "app/layout.h"
 
+#include "glyphery_version.h"
+
 namespace glyphery {
 
 using platform::Alignment;
@@ -58,7 +60,7 @@ std::vector<ControlSpec> makeLayout()
          .tabIndex = 231, .text = "Check1", .accessibleName = "Fett", .toolTip = "Fett"},
         {.kind = ControlKind::PictureBox, .name = "Symbol", .left = 12600, .top = 1200, .width = 615,
          .height = 615, .tabIndex = 230, .backColor = white, .picture = ":/glyphery.ico",
-         .accessibleName = "Glyphery"},
+         .accessibleName = GLYPHERY_NAME},
         {.kind = ControlKind::TextBox, .name = "FSel", .left = 12000, .top = 240, .width = 1815, .height = 285,
          .tabIndex = 227, .text = "Arial", .backColor = Rgb{224, 224, 224}, .locked = true,
          .mousePointer = platform::pointer::Arrow, .accessibleName = "Schriftart",
@@ -87,7 +89,7 @@ std::vector<ControlSpec> makeLayout()
          .tabIndex = 235, .text = " N  B  I    \u00D8   \u00B1", .font = {"Arial", 6.75f},
          .accessibleName = "Normal, Fett, Kursiv, Leerzeichen davor, Kleine Schriftgr\u00F6\u00DFen"},
         {.kind = ControlKind::Label, .name = "Label2", .left = 12000, .top = 2835, .width = 1815, .height = 255,
-         .tabIndex = 229, .text = "\u00A9 2026 Glyphery"},
+         .tabIndex = 229, .text = "\u00A9 2026 " GLYPHERY_NAME},
     };
     rows.insert(rows.end(), rest.begin(), rest.end());
     return rows;
@@ -97,7 +99,7 @@ std::vector<ControlSpec> makeLayout()
 
 const platform::FormSpec &formLayout()
 {
-    static const platform::FormSpec form{.name = "frmMain", .caption = "Glyphery", .clientWidth = 13875,
+    static const platform::FormSpec form{.name = "frmMain", .caption = GLYPHERY_NAME, .clientWidth = 13875,
                                          .clientHeight = 3165, .icon = ":/glyphery.ico",
                                          .font = {"MS Sans Serif", 8.25f}};
     return form;

@@ -3,14 +3,10 @@
 #   cmake --install build --prefix /usr    (DESTDIR is honoured)
 #   make package  (cpack -G DEB)           -> build/glyphery_1.00_<arch>.deb
 #
-# The desktop entry, the metadata and the icons share one ID, which is also
-# the name a desktop looks the running program up by.
+# The files below are named by GLYPHERY_APP_ID, set beside project().
 
 include(GNUInstallDirs)
 
-set(GLYPHERY_APP_ID org.glyphery.Glyphery)
-# The version as the program shows it; the package carries the same string.
-set(GLYPHERY_DISPLAY_VERSION 1.00)
 set(GLYPHERY_MAINTAINER "The Glyphery developers <glyphery@example.org>"
     CACHE STRING "Maintainer field of the Debian package")
 
@@ -70,7 +66,7 @@ add_custom_target(hicolor_icons ${_glyphery_icon_cmds}
 # Debian package. Installed to /usr whatever CMAKE_INSTALL_PREFIX says.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME glyphery)
-set(CPACK_PACKAGE_VERSION ${GLYPHERY_DISPLAY_VERSION})
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Glyphery developers")
 set(CPACK_PACKAGE_CONTACT "${GLYPHERY_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "character table for the Windows-1252 code page")
