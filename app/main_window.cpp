@@ -6,6 +6,8 @@
 #include "platform/screen.h"
 #include "platform/unicode.h"
 
+#include "glyphery_version.h"
+
 namespace glyphery {
 
 using platform::ansiChar;
@@ -40,10 +42,15 @@ frmMain::frmMain()
       chkSize(checkBox("chkSize")),
       chkSpace(checkBox("chkSpace")),
       cmdN(commandButton("cmdN")),
-      cdl(widget())
+      cdl(widget()),
+      settings(platform::SettingsStore::pathFor(QStringLiteral(GLYPHERY_NAME)))
 {
     onLoad = [this] { Form_Load(); };
-    onUnload = [this](std::int16_t &cancel) { Form_Unload(cancel); };
+    onUnload = [this](std::int16_t &cancel) {
+        Form_Unload(cancel);
+        if (cancel == 0)
+            settings.commit();
+    };
     onFrameKnown = [this] { Form_FrameKnown(); };
     for (std::int16_t k = firstCell; k <= lastCell; ++k) {
         platform::TextBox &cell = Char(k);
@@ -74,34 +81,34 @@ void frmMain::Form_Load()
 
     placeWindow();
 
-    FSel.setText(readFontName());
+    FSel.setText(readSetting(settings, Setting::FontName));
     if (FSel.text() != QLatin1String(" ")) {
         for (int code = 32; code <= 255; ++code)
             Char(std::int16_t(code - 31)).setFontName(FSel.text());
         CharXXL.setFontName(FSel.text());
     }
 
-    chkB.setValue(readOption(Option::Bold));
+    chkB.setValue(readOption(settings, Setting::Bold));
     if (chkB.value() == 1) {
         CharXXL.setFontBold(true);
         for (int code = 32; code <= 255; ++code)
             Char(std::int16_t(code - 31)).setFontBold(true);
     }
 
-    chkI.setValue(readOption(Option::Italic));
+    chkI.setValue(readOption(settings, Setting::Italic));
     if (chkI.value() == 1) {
         CharXXL.setFontItalic(true);
         for (int code = 32; code <= 255; ++code)
             Char(std::int16_t(code - 31)).setFontItalic(true);
     }
 
-    chkSpace.setValue(readOption(Option::Space));
+    chkSpace.setValue(readOption(settings, Setting::Space));
     if (chkSpace.value() == 1) {
         SpacePrefix = QStringLiteral(" ");
         CharXXL.setText(QStringLiteral(" ") + CharXXL.text());
     }
 
-    chkSize.setValue(readOption(Option::Size));
+    chkSize.setValue(readOption(settings, Setting::Size));
     if (chkSize.value() == 1) {
         CharXXL.setFontSize(32);
         for (int code = 32; code <= 255; ++code)

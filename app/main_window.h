@@ -3,6 +3,7 @@
 #include "platform/controls.h"
 #include "platform/font_dialog.h"
 #include "platform/form.h"
+#include "platform/settings_store.h"
 
 #include <QString>
 
@@ -50,6 +51,9 @@ public:
 
     // " " while the space option is on, empty while it is off.
     QString SpacePrefix;
+
+    // The user's settings file; the close writes it once Form_Unload is done.
+    platform::SettingsStore settings;
 
 private:
     void placeWindow();

@@ -9,7 +9,6 @@
 #include "app/main_window.h"
 #include "platform/font_dialog.h"
 #include "platform/runtime_error.h"
-#include "platform/settings_store.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -133,7 +132,6 @@ void benchLoad(const QString &root, const char *name, const QByteArray &conf, in
             QFile::remove(root + QStringLiteral("/Glyphery/Glyphery.conf"));
         else
             writeConf(root, conf);
-        platform::resetSettingsStore();
         drain();
         const auto start = Clock::now();
         auto form = std::make_unique<frmMain>();
@@ -301,7 +299,6 @@ int main(int argc, char *argv[])
     benchLoad(config.path(), "Form_Load, every option stored",
               "[Font]\nName=DejaVu Sans\nB=1\nI=1\n[Options]\nSpace=1\nSize=1\n", std::max(20, n / 5));
     QFile::remove(config.path() + QStringLiteral("/Glyphery/Glyphery.conf"));
-    platform::resetSettingsStore();
     benchHandlers(n);
     return 0;
 }

@@ -1,7 +1,6 @@
 #include "platform/form.h"
 
 #include "platform/runtime_error.h"
-#include "platform/settings_store.h"
 #include "platform/units.h"
 
 #include <QCloseEvent>
@@ -231,8 +230,6 @@ void Form::handleClose(bool &accept)
     runHandler([&] {
         if (onUnload)
             onUnload(cancel);
-        if (cancel == 0)
-            commitSettings();
     });
     accept = cancel == 0 && !isEnding();
 }

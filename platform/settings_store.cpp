@@ -26,37 +26,6 @@ Q_LOGGING_CATEGORY(lcSettingsStore, "platform.settings")
 
 namespace {
 
-struct Store
-{
-    QString path;
-    std::unique_ptr<QSettings> settings;
-    bool broken = false;
-    std::vector<std::pair<QString, QString>> pending;
-};
-
-std::map<QString, Store> &stores()
-{
-    static std::map<QString, Store> all;
-    return all;
-}
-
-Store &storeFor(const QString &application)
-{
-    Store &store = stores()[application];
-    if (!store.settings) {
-        store.path = settingsFilePath(application);
-        store.settings = std::make_unique<QSettings>(store.path, QSettings::IniFormat);
-        // QSettings parses a section only when it is first used; a bad line
-        // would otherwise surface as a FormatError from the sync at close.
-        store.settings->allKeys();
-        store.broken = store.settings->status() == QSettings::FormatError;
-        if (store.broken)
-            qCWarning(lcSettingsStore, "%s is not a valid settings file; its values are ignored",
-                      qUtf8Printable(store.path));
-    }
-    return store;
-}
-
 QString keyPath(const QString &section, const QString &key)
 {
     return section + QLatin1Char('/') + key;
@@ -139,73 +108,80 @@ void removeAbandonedLocks(const QString &path)
     }
 }
 
-void commit(Store &store)
-{
-    if (store.pending.empty())
-        return;
-    if (store.broken) {
-        const QString backup = backupPath(store.path);
-        if (QFile::rename(store.path, backup))
-            qCWarning(lcSettingsStore, "kept the unreadable settings file as %s", qUtf8Printable(backup));
-        store.settings = std::make_unique<QSettings>(store.path, QSettings::IniFormat);
-        store.broken = false;
-    }
-    removeAbandonedLocks(store.path);
-    for (const auto &[key, value] : store.pending)
-        store.settings->setValue(key, value);
-    store.settings->sync();
-    if (store.settings->status() != QSettings::NoError) {
-        const QString reason = whyNotWritable(store.path);
-        // Nothing of this run is written later behind the user's back.
-        store.settings = std::make_unique<QSettings>(store.path, QSettings::IniFormat);
-        store.pending.clear();
-        raise(err::PathFileAccess,
-              QStringLiteral("Path/File access error: cannot write %1: %2").arg(store.path, reason));
-    }
-    store.pending.clear();
-}
-
 } // namespace
 
-QString settingsFilePath(const QString &application)
+SettingsStore::SettingsStore(QString path) : path_(std::move(path)) {}
+
+SettingsStore::~SettingsStore() = default;
+
+QString SettingsStore::pathFor(const QString &application)
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + application
         + QLatin1Char('/') + application + QLatin1String(".conf");
 }
 
-QString getSetting(const QString &application, const QString &section, const QString &key,
-                   const QString &defaultValue)
+QSettings &SettingsStore::settings()
 {
-    Store &store = storeFor(application);
-    if (store.broken)
+    if (!settings_) {
+        settings_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
+        // QSettings parses a section only when it is first used; a bad line
+        // would otherwise surface as a FormatError from the sync at close.
+        settings_->allKeys();
+        broken_ = settings_->status() == QSettings::FormatError;
+        if (broken_)
+            qCWarning(lcSettingsStore, "%s is not a valid settings file; its values are ignored",
+                      qUtf8Printable(path_));
+    }
+    return *settings_;
+}
+
+QString SettingsStore::getSetting(const QString &section, const QString &key, const QString &defaultValue)
+{
+    QSettings &file = settings();
+    if (broken_)
         return defaultValue;
-    const QVariant value = store.settings->value(keyPath(section, key));
+    const QVariant value = file.value(keyPath(section, key));
     if (!value.isValid())
         return defaultValue;
     bool ok = false;
     const QString text = asText(value, &ok);
     if (!ok) {
         qCWarning(lcSettingsStore, "%s/%s in %s is not text; using the default", qUtf8Printable(section),
-                  qUtf8Printable(key), qUtf8Printable(store.path));
+                  qUtf8Printable(key), qUtf8Printable(path_));
         return defaultValue;
     }
     return text;
 }
 
-void saveSetting(const QString &application, const QString &section, const QString &key, const QString &value)
+void SettingsStore::saveSetting(const QString &section, const QString &key, const QString &value)
 {
-    storeFor(application).pending.emplace_back(keyPath(section, key), value);
+    pending_.emplace_back(keyPath(section, key), value);
 }
 
-void commitSettings()
+void SettingsStore::commit()
 {
-    for (auto &[application, store] : stores())
-        commit(store);
-}
-
-void resetSettingsStore()
-{
-    stores().clear();
+    if (pending_.empty())
+        return;
+    settings();
+    if (broken_) {
+        const QString backup = backupPath(path_);
+        if (QFile::rename(path_, backup))
+            qCWarning(lcSettingsStore, "kept the unreadable settings file as %s", qUtf8Printable(backup));
+        settings_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
+        broken_ = false;
+    }
+    removeAbandonedLocks(path_);
+    for (const auto &[key, value] : pending_)
+        settings_->setValue(key, value);
+    settings_->sync();
+    if (settings_->status() != QSettings::NoError) {
+        const QString reason = whyNotWritable(path_);
+        // Nothing of this run is written later behind the user's back.
+        settings_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
+        pending_.clear();
+        raise(err::PathFileAccess, QStringLiteral("Path/File access error: cannot write %1: %2").arg(path_, reason));
+    }
+    pending_.clear();
 }
 
 } // namespace platform

@@ -4,7 +4,6 @@
 // run-time errors the program reports instead of showing message boxes.
 
 #include "platform/runtime_error.h"
-#include "platform/settings_store.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -30,16 +29,11 @@ public:
     Sandbox()
     {
         qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8());
-        platform::resetSettingsStore();
         platform::resetEnding();
         reportedErrors().clear();
         platform::setErrorPresenter([](const QString &, const QString &text) { reportedErrors() << text; });
     }
-    ~Sandbox()
-    {
-        platform::resetSettingsStore();
-        platform::resetEnding();
-    }
+    ~Sandbox() { platform::resetEnding(); }
 
     QString root() const { return dir_.path(); }
     QString confPath() const { return dir_.path() + QStringLiteral("/Glyphery/Glyphery.conf"); }

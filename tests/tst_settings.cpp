@@ -16,6 +16,7 @@ private slots:
     void firstCloseWritesFiveValues();
     void roundTrip();
     void closeRaisesNoPromptAndNeverCancels();
+    void closeReplacesTheFileByRename();
     void folderIsAFile();
     void fileIsAFolder();
     void folderNotWritable();
@@ -49,7 +50,6 @@ void TestSettings::roundTrip()
     QCOMPARE(written.value(QStringLiteral("Options/Size")).toString(), QStringLiteral("1"));
     QCOMPARE(written.value(QStringLiteral("Font/I")).toString(), QStringLiteral("0"));
 
-    platform::resetSettingsStore();
     {
         frmMain form;
         QVERIFY(form.show());
@@ -63,8 +63,8 @@ void TestSettings::roundTrip()
         form.FSel.setText(QStringLiteral(" "));
         QVERIFY(form.widget()->close());
     }
-    platform::resetSettingsStore();
-    QCOMPARE(platform::getSetting("Glyphery", "Font", "Name", "Arial"), QStringLiteral(" "));
+    platform::SettingsStore reread(sandbox.confPath());
+    QCOMPARE(reread.getSetting("Font", "Name", "Arial"), QStringLiteral(" "));
 }
 
 void TestSettings::closeRaisesNoPromptAndNeverCancels()
@@ -79,6 +79,29 @@ void TestSettings::closeRaisesNoPromptAndNeverCancels()
     QVERIFY(!QFile::exists(sandbox.confPath()));
     QVERIFY(form.widget()->close());
     QVERIFY(QFile::exists(sandbox.confPath()));
+}
+
+void TestSettings::closeReplacesTheFileByRename()
+{
+    // GIVEN a settings file with a second name, a hard link, that the close
+    // knows nothing of
+    testing::Sandbox sandbox;
+    const QByteArray old("[Font]\nB=1\nI=0\nName=Arial\n\n[Options]\nSize=0\nSpace=0\n");
+    sandbox.writeConf(old);
+    const QString second = sandbox.root() + QStringLiteral("/second-name");
+    QCOMPARE(::link(QFile::encodeName(sandbox.confPath()).constData(), QFile::encodeName(second).constData()), 0);
+    // WHEN the close writes another value
+    {
+        frmMain form;
+        QVERIFY(form.show());
+        form.chkB.setValue(0);
+        QVERIFY(form.widget()->close());
+    }
+    // THEN the path names a new file, and the old one was never written to
+    QVERIFY(sandbox.readConf().contains("B=0"));
+    QFile oldFile(second);
+    QVERIFY(oldFile.open(QIODevice::ReadOnly));
+    QCOMPARE(oldFile.readAll(), old);
 }
 
 void TestSettings::folderIsAFile()
