@@ -18,7 +18,7 @@ constexpr std::int16_t Down = 40;
 
 void frmMain::Char_GotFocus(std::int16_t Index)
 {
-    const std::int16_t code = std::int16_t(Index + 31);
+    const std::int16_t code = codeOf(Index);
     Symbol.setVisible(false);
     CharXXL.setText(SpacePrefix + ansiChar(code));
     Code.setCaption(platform::numberText(code) + QStringLiteral(" (") + ansiChar(code) + QStringLiteral(")"));
@@ -26,25 +26,25 @@ void frmMain::Char_GotFocus(std::int16_t Index)
 
 void frmMain::Char_KeyDown(std::int16_t Index, std::int16_t KeyCode, std::int16_t Shift)
 {
-    if (KeyCode == key::Left && Index > 1)
+    if (KeyCode == key::Left && Index > firstCell)
         Char(std::int16_t(Index - 1)).setFocus();
-    if (KeyCode == key::Right && Index < 224)
+    if (KeyCode == key::Right && Index < lastCell)
         Char(std::int16_t(Index + 1)).setFocus();
-    if (KeyCode == key::Up && Index > 32)
-        Char(std::int16_t(Index - 32)).setFocus();
-    if (KeyCode == key::Down && Index < 193)
-        Char(std::int16_t(Index + 32)).setFocus();
+    if (KeyCode == key::Up && Index > cellsPerRow)
+        Char(std::int16_t(Index - cellsPerRow)).setFocus();
+    if (KeyCode == key::Down && Index < lastRowStart)
+        Char(std::int16_t(Index + cellsPerRow)).setFocus();
     if (KeyCode == key::Enter && Shift == 0) {
         const QString saved = Code.caption();
         Code.setCaption(QStringLiteral("Kopiert"));
-        Clipboard::setText(ansiChar(Index + 31));
+        Clipboard::setText(ansiChar(codeOf(Index)));
         Code.setCaption(saved);
     }
     if (KeyCode == key::Enter && Shift > 0) {
         const QString saved = Code.caption();
         Code.setCaption(QStringLiteral("Hinzugef\u00FCgt"));
         const QString text = Clipboard::getText();
-        Clipboard::setText(text + ansiChar(Index + 31));
+        Clipboard::setText(text + ansiChar(codeOf(Index)));
         Code.setCaption(saved);
     }
 }
@@ -57,7 +57,7 @@ void frmMain::Char_DblClick(std::int16_t Index)
     // from dropping the loop.
     for (std::int32_t i = 1; i <= 100000; ++i)
         asm volatile("" : : "r"(i));
-    Clipboard::setText(ansiChar(Index + 31));
+    Clipboard::setText(ansiChar(codeOf(Index)));
     Code.setCaption(saved);
 }
 

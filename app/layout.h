@@ -3,6 +3,7 @@
 #include "platform/controls.h"
 #include "platform/form.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace glyphery {
@@ -16,6 +17,13 @@ const std::vector<platform::ControlSpec> &controlLayout();
 inline constexpr int firstCell = 1;
 inline constexpr int lastCell = 224;
 inline constexpr int cellsPerRow = 32;
+inline constexpr int lastRowStart = lastCell - cellsPerRow + 1;
+
+// Cell k shows the character of code k + 31: the codes 32 to 255.
+inline constexpr int firstCode = 32;
+inline constexpr int lastCode = 255;
+constexpr std::int16_t codeOf(int cell) { return std::int16_t(cell + firstCode - firstCell); }
+constexpr std::int16_t cellOf(int code) { return std::int16_t(code - firstCode + firstCell); }
 
 // Where cell k (1..224) sits inside Frame1, in twips.
 struct CellPosition

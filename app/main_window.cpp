@@ -18,7 +18,7 @@ namespace {
 // "€ U+20AC EURO SIGN, 128": what a cell is, for its tooltip and for screen readers.
 QString cellDescription(std::int16_t index)
 {
-    const int code = index + 31;
+    const int code = codeOf(index);
     const QString character = ansiChar(code);
     const char32_t point = character.at(0).unicode();
     return QStringLiteral("%1 U+%2 %3, %4")
@@ -71,35 +71,31 @@ frmMain::frmMain()
 
 void frmMain::Form_Load()
 {
-    for (int code = 32; code <= 255; ++code) {
-        platform::TextBox &cell = Char(std::int16_t(code - 31));
+    forEachCell([](platform::TextBox &cell) {
         cell.setFontName(QStringLiteral("Arial"));
         cell.setMousePointer(platform::pointer::Arrow);
-        cell.setText(ansiChar(code));
+        cell.setText(ansiChar(codeOf(cell.index())));
         cell.setEnabled(true);
-    }
+    });
 
     placeWindow();
 
     FSel.setText(readSetting(settings, Setting::FontName));
     if (FSel.text() != QLatin1String(" ")) {
-        for (int code = 32; code <= 255; ++code)
-            Char(std::int16_t(code - 31)).setFontName(FSel.text());
+        forEachCell([&](platform::TextBox &cell) { cell.setFontName(FSel.text()); });
         CharXXL.setFontName(FSel.text());
     }
 
     chkB.setValue(readOption(settings, Setting::Bold));
     if (chkB.value() == 1) {
         CharXXL.setFontBold(true);
-        for (int code = 32; code <= 255; ++code)
-            Char(std::int16_t(code - 31)).setFontBold(true);
+        forEachCell([](platform::TextBox &cell) { cell.setFontBold(true); });
     }
 
     chkI.setValue(readOption(settings, Setting::Italic));
     if (chkI.value() == 1) {
         CharXXL.setFontItalic(true);
-        for (int code = 32; code <= 255; ++code)
-            Char(std::int16_t(code - 31)).setFontItalic(true);
+        forEachCell([](platform::TextBox &cell) { cell.setFontItalic(true); });
     }
 
     chkSpace.setValue(readOption(settings, Setting::Space));
@@ -111,8 +107,7 @@ void frmMain::Form_Load()
     chkSize.setValue(readOption(settings, Setting::Size));
     if (chkSize.value() == 1) {
         CharXXL.setFontSize(32);
-        for (int code = 32; code <= 255; ++code)
-            Char(std::int16_t(code - 31)).setFontSize(8);
+        forEachCell([](platform::TextBox &cell) { cell.setFontSize(8); });
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/layout.h"
 #include "platform/controls.h"
 #include "platform/font_dialog.h"
 #include "platform/form.h"
@@ -57,6 +58,14 @@ public:
 
 private:
     void placeWindow();
+
+    // Steps through the grid cells in code order, from 32 up.
+    template <class Step>
+    void forEachCell(Step step)
+    {
+        for (int code = firstCode; code <= lastCode; ++code)
+            step(Char(cellOf(code)));
+    }
 };
 
 } // namespace glyphery

@@ -12,24 +12,21 @@ void frmMain::chkB_Click()
 {
     const bool bold = chkB.value() != 0;
     CharXXL.setFontBold(bold);
-    for (int code = 32; code <= 255; ++code)
-        Char(std::int16_t(code - 31)).setFontBold(bold);
+    forEachCell([&](platform::TextBox &cell) { cell.setFontBold(bold); });
 }
 
 void frmMain::chkI_Click()
 {
     const bool italic = chkI.value() != 0;
     CharXXL.setFontItalic(italic);
-    for (int code = 32; code <= 255; ++code)
-        Char(std::int16_t(code - 31)).setFontItalic(italic);
+    forEachCell([&](platform::TextBox &cell) { cell.setFontItalic(italic); });
 }
 
 void frmMain::chkSize_Click()
 {
     const bool small = chkSize.value() != 0;
     CharXXL.setFontSize(small ? 32 : 60);
-    for (int code = 32; code <= 255; ++code)
-        Char(std::int16_t(code - 31)).setFontSize(small ? 8 : 14);
+    forEachCell([&](platform::TextBox &cell) { cell.setFontSize(small ? 8 : 14); });
 }
 
 void frmMain::chkSpace_Click()
@@ -49,10 +46,8 @@ void frmMain::cmdN_Click()
     CharXXL.setFontItalic(false);
     chkB.setValue(0);
     chkI.setValue(0);
-    for (int code = 32; code <= 255; ++code)
-        Char(std::int16_t(code - 31)).setFontBold(false);
-    for (int code = 32; code <= 255; ++code)
-        Char(std::int16_t(code - 31)).setFontItalic(false);
+    forEachCell([](platform::TextBox &cell) { cell.setFontBold(false); });
+    forEachCell([](platform::TextBox &cell) { cell.setFontItalic(false); });
 }
 
 void frmMain::FSel_Click()
@@ -61,8 +56,7 @@ void frmMain::FSel_Click()
     cdl.showFont();
     if (cdl.fontName() == QLatin1String(" "))
         return;
-    for (int code = 32; code <= 255; ++code)
-        Char(std::int16_t(code - 31)).setFontName(cdl.fontName());
+    forEachCell([&](platform::TextBox &cell) { cell.setFontName(cdl.fontName()); });
     FSel.setText(cdl.fontName());
     CharXXL.setFontName(cdl.fontName());
     CharXXL.setText(QString());
