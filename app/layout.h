@@ -1,7 +1,6 @@
 #pragma once
 
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "platform/layout_spec.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,65 +1,20 @@
 #pragma once
 
+#include "platform/layout_spec.h"
+
 #include <QString>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
+class QCheckBox;
+class QLabel;
+class QPushButton;
 class QWidget;
 
 namespace platform {
-
-struct Rgb
-{
-    int red, green, blue;
-};
-
-enum class ControlKind { TextBox, Label, CheckBox, CommandButton, PictureBox, Frame, Line };
-
-// Alignment of a text box's or label's text.
-enum class Alignment { Left = 0, Right = 1, Center = 2 };
-
-// Mouse pointers a control can show.
-namespace pointer {
-inline constexpr std::int16_t Default = 0;
-inline constexpr std::int16_t Arrow = 1;
-}
-
-// A font as stored in a layout; a null name means the form's default font.
-struct FontSpec
-{
-    const char *name = nullptr;
-    float size = 0;
-};
-
-// One row of a form's layout. Text is UTF-8. For a line, left/top and
-// width/height hold X1, Y1, X2, Y2. An index of -1 marks a single control,
-// 0 or more an element of the control array of that name.
-struct ControlSpec
-{
-    ControlKind kind;
-    const char *name;
-    std::int16_t index = -1;
-    const char *parent = nullptr; // null: the form
-    int left = 0, top = 0, width = 0, height = 0;
-    int tabIndex = -1;
-    const char *text = "";
-    FontSpec font = {};
-    std::optional<Rgb> backColor = {};
-    std::optional<Rgb> foreColor = {};
-    Alignment alignment = Alignment::Left;
-    bool border = true;
-    bool locked = false;
-    bool visible = true;
-    std::int16_t mousePointer = pointer::Default;
-    const char *picture = nullptr; // resource path of a picture box's image
-    std::int16_t value = 0;        // a check box's initial value
-    const char *accessibleName = nullptr;
-    const char *toolTip = nullptr;
-};
 
 // Base of every control: the widget it adapts, its name and index.
 class Control
@@ -87,10 +42,25 @@ private:
     QWidget *widget_;
 };
 
+// A control whose widget is of type W, which its adapter reaches typed.
+template <class W>
+class ControlOf : public Control
+{
+public:
+    using Control::Control;
+
+protected:
+    W &view() const { return *static_cast<W *>(widget()); }
+};
+
+class TextBoxWidget;
+template <class Base>
+class TextBoxEvents;
+
 // A one-line text box. It paints its text itself, which costs far less to
 // build and to restyle than a line edit; an editable box brings in a line
 // edit once it first gets the focus.
-class TextBox : public Control
+class TextBox : public ControlOf<TextBoxWidget>
 {
 public:
     TextBox(const ControlSpec &row, QWidget *parent);
@@ -129,15 +99,16 @@ public:
     // only when someone wants to know.
     std::function<QString(std::int16_t index)> onDescribe;
 
-    // Called by the adapted widget when Qt delivers the event.
-    void raiseGotFocus();
-    bool focusInSeen = false;
-
 private:
+    // The widget raises GotFocus as Qt delivers the focus.
+    template <class Base>
+    friend class TextBoxEvents;
+    void raiseGotFocus();
+    bool focusInSeen_ = false;
     std::int16_t mousePointer_ = pointer::Default;
 };
 
-class Label : public Control
+class Label : public ControlOf<QLabel>
 {
 public:
     Label(const ControlSpec &row, QWidget *parent);
@@ -145,7 +116,7 @@ public:
     void setCaption(const QString &caption);
 };
 
-class CheckBox : public Control
+class CheckBox : public ControlOf<QCheckBox>
 {
 public:
     CheckBox(const ControlSpec &row, QWidget *parent);
@@ -159,7 +130,7 @@ public:
     std::function<void()> onClick;
 };
 
-class CommandButton : public Control
+class CommandButton : public ControlOf<QPushButton>
 {
 public:
     CommandButton(const ControlSpec &row, QWidget *parent);

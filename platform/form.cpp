@@ -14,8 +14,6 @@
 
 namespace platform {
 
-namespace {
-
 class FormWindow : public QWidget
 {
 public:
@@ -51,6 +49,8 @@ protected:
 private:
     Form &form_;
 };
+
+namespace {
 
 std::unique_ptr<Control> makeControl(const ControlSpec &row, QWidget *parent)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "platform/layout_spec.h"
 
 #include <QMargins>
 #include <QString>
@@ -16,15 +17,7 @@ class QWidget;
 
 namespace platform {
 
-// The window's own settings in a layout.
-struct FormSpec
-{
-    const char *name;
-    const char *caption;
-    int clientWidth, clientHeight; // twips
-    const char *icon = nullptr;    // resource path
-    FontSpec font = {};            // the default font of its controls
-};
+class FormWindow;
 
 // A fixed-size window built from a layout: one control per row, stacked in
 // row order (an earlier row above a later one; higher array indices above
@@ -70,11 +63,12 @@ public:
     // The frame assumed before the window manager has framed the window.
     static QMargins estimatedFrame();
 
-    // Called by the window when Qt delivers the events.
+private:
+    // The window hands on the close and the moments the frame may be known.
+    friend class FormWindow;
     void handleClose(bool &accept);
     void checkFrame();
 
-private:
     QMargins frame() const;
 
     std::unique_ptr<QWidget> window_;

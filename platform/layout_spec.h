@@ -1,0 +1,69 @@
+#pragma once
+
+// A form's layout as data: one row per control and the window's own row.
+
+#include <cstdint>
+#include <optional>
+
+namespace platform {
+
+struct Rgb
+{
+    int red, green, blue;
+};
+
+enum class ControlKind { TextBox, Label, CheckBox, CommandButton, PictureBox, Frame, Line };
+
+// Alignment of a text box's or label's text.
+enum class Alignment { Left = 0, Right = 1, Center = 2 };
+
+// Mouse pointers a control can show.
+namespace pointer {
+inline constexpr std::int16_t Default = 0;
+inline constexpr std::int16_t Arrow = 1;
+}
+
+// A font as stored in a layout; a null name means the form's default font.
+struct FontSpec
+{
+    const char *name = nullptr;
+    float size = 0;
+};
+
+// One row of a form's layout. Text is UTF-8. For a line, left/top and
+// width/height hold X1, Y1, X2, Y2. An index of -1 marks a single control,
+// 0 or more an element of the control array of that name.
+struct ControlSpec
+{
+    ControlKind kind;
+    const char *name;
+    std::int16_t index = -1;
+    const char *parent = nullptr; // null: the form
+    int left = 0, top = 0, width = 0, height = 0;
+    int tabIndex = -1;
+    const char *text = "";
+    FontSpec font = {};
+    std::optional<Rgb> backColor = {};
+    std::optional<Rgb> foreColor = {};
+    Alignment alignment = Alignment::Left;
+    bool border = true;
+    bool locked = false;
+    bool visible = true;
+    std::int16_t mousePointer = pointer::Default;
+    const char *picture = nullptr; // resource path of a picture box's image
+    std::int16_t value = 0;        // a check box's initial value
+    const char *accessibleName = nullptr;
+    const char *toolTip = nullptr;
+};
+
+// The window's own settings in a layout.
+struct FormSpec
+{
+    const char *name;
+    const char *caption;
+    int clientWidth, clientHeight; // twips
+    const char *icon = nullptr;    // resource path
+    FontSpec font = {};            // the default font of its controls
+};
+
+} // namespace platform

@@ -1,0 +1,87 @@
+#include "platform/controls.h"
+
+#include "platform/runtime_error.h"
+#include "platform/text_box_accessible.h"
+#include "platform/text_box_widget.h"
+#include "platform/widget_support.h"
+
+namespace platform {
+
+TextBox::TextBox(const ControlSpec &row, QWidget *parent)
+    : ControlOf(row, makeTextBoxWidget(*this, row, parent))
+{
+    installTextBoxAccessibility();
+    applyColors(widget(), row, QPalette::Base, QPalette::Text);
+    setMousePointer(row.mousePointer);
+    view().boxBuilt = true;
+}
+
+bool TextBox::locked() const { return view().readOnly(); }
+Alignment TextBox::alignment() const { return view().alignment(); }
+bool TextBox::border() const { return view().border(); }
+
+QString TextBox::text() const { return view().text(); }
+void TextBox::setText(const QString &text) { view().setText(text); }
+
+void TextBox::setFontName(const QString &name)
+{
+    changeFont(widget(), [&](QFont &font) { font.setFamily(name); });
+}
+
+QString TextBox::fontName() const { return widget()->font().family(); }
+
+void TextBox::setFontBold(bool bold)
+{
+    changeFont(widget(), [&](QFont &font) { font.setBold(bold); });
+}
+
+bool TextBox::fontBold() const { return widget()->font().bold(); }
+
+void TextBox::setFontItalic(bool italic)
+{
+    changeFont(widget(), [&](QFont &font) { font.setItalic(italic); });
+}
+
+bool TextBox::fontItalic() const { return widget()->font().italic(); }
+
+void TextBox::setFontSize(float points)
+{
+    if (!(points > 0 && points <= 2048))
+        raise(err::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+    changeFont(widget(), [&](QFont &font) { font.setPointSizeF(points); });
+}
+
+float TextBox::fontSize() const { return float(widget()->font().pointSizeF()); }
+
+void TextBox::setMousePointer(std::int16_t pointer)
+{
+    if (pointer == pointer::Arrow)
+        widget()->setCursor(Qt::ArrowCursor);
+    else if (pointer == pointer::Default)
+        widget()->unsetCursor();
+    else
+        raise(err::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+    mousePointer_ = pointer;
+}
+
+void TextBox::setFocus()
+{
+    if (!widget()->isEnabled() || !widget()->isVisibleTo(widget()->window()))
+        raise(err::InvalidCall, QStringLiteral("Invalid procedure call or argument"));
+    if (widget()->hasFocus())
+        return;
+    focusInSeen_ = false;
+    widget()->setFocus(Qt::OtherFocusReason);
+    // Qt delivers no focus-in to a window that is not active; GotFocus is
+    // raised all the same.
+    if (!focusInSeen_)
+        raiseGotFocus();
+}
+
+void TextBox::raiseGotFocus()
+{
+    if (onGotFocus)
+        onGotFocus(index());
+}
+
+} // namespace platform

@@ -1,0 +1,131 @@
+#pragma once
+
+// The widgets behind a text box; only the text box and its accessibility use
+// this header.
+
+#include "platform/controls.h"
+#include "platform/keys.h"
+#include "platform/runtime_error.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStaticText>
+#include <QWidget>
+
+namespace platform {
+
+// What every text box widget tells assistive technology. Value and state come
+// from the widget itself; the box around it is asked only once it is built.
+class TextBoxView
+{
+public:
+    virtual ~TextBoxView() = default;
+    virtual TextBox &box() const = 0;
+    virtual QString value() const = 0;
+    virtual bool readOnly() const = 0;
+    bool boxBuilt = false;
+};
+
+// Raises GotFocus, KeyDown, DblClick and Click on a text box's widget and
+// then lets the widget do its own handling, so no key is consumed.
+template <class Base>
+class TextBoxEvents : public Base, public TextBoxView
+{
+public:
+    TextBoxEvents(TextBox &box, QWidget *parent) : Base(parent), box_(box) {}
+    TextBox &box() const override { return box_; }
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        Base::focusInEvent(event);
+        // Coming back to the window is not a move of the focus within it.
+        if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+            return;
+        box_.focusInSeen_ = true;
+        box_.raiseGotFocus();
+    }
+
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (box_.onKeyDown) {
+            const std::int16_t keyCode = virtualKeyCode(*event);
+            const std::int16_t shift = shiftMask(event->modifiers());
+            runHandler([&] { box_.onKeyDown(box_.index(), keyCode, shift); });
+        }
+        if (!isEnding())
+            Base::keyPressEvent(event);
+    }
+
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        pressed_ = event->button() == Qt::LeftButton;
+        Base::mousePressEvent(event);
+    }
+
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        Base::mouseReleaseEvent(event);
+        const bool click = pressed_ && event->button() == Qt::LeftButton && this->rect().contains(event->position().toPoint());
+        pressed_ = false;
+        if (click && box_.onClick)
+            runHandler([&] { box_.onClick(box_.index()); });
+    }
+
+    void mouseDoubleClickEvent(QMouseEvent *event) override
+    {
+        Base::mouseDoubleClickEvent(event);
+        pressed_ = event->button() == Qt::LeftButton;
+        if (event->button() == Qt::LeftButton && box_.onDblClick)
+            runHandler([&] { box_.onDblClick(box_.index()); });
+    }
+
+    bool event(QEvent *event) override
+    {
+        if (event->type() == QEvent::ToolTip && this->toolTip().isEmpty() && box_.onDescribe)
+            this->setToolTip(box_.onDescribe(box_.index()));
+        return Base::event(event);
+    }
+
+private:
+    TextBox &box_;
+    bool pressed_ = false;
+};
+
+// A text box's widget: one line of text it paints itself, laid out once per
+// change of text or font. Nothing is looked up until it is first painted,
+// which keeps fonts out of the way of the window's first appearance.
+class TextBoxWidget : public TextBoxEvents<QWidget>
+{
+public:
+    TextBoxWidget(TextBox &box, const ControlSpec &row, QWidget *parent);
+
+    virtual QString text() const { return text_; }
+    virtual void setText(const QString &text);
+
+    QString value() const override { return text(); }
+    bool readOnly() const override { return true; }
+    Alignment alignment() const { return alignment_; }
+    bool border() const { return border_; }
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    // Takes the text, cut to the longest a box holds; false if nothing changed.
+    bool assign(const QString &text);
+
+    QString text_;
+    QStaticText shown_;
+    bool laidOut_ = false;
+    Alignment alignment_;
+    bool border_;
+};
+
+// The widget of a box built from `row`: a locked box only paints its text,
+// an editable one brings in a line edit once it first gets the focus.
+TextBoxWidget *makeTextBoxWidget(TextBox &box, const ControlSpec &row, QWidget *parent);
+
+} // namespace platform
