@@ -17,11 +17,13 @@ constexpr const char *usage = "Usage: glyphery [--help] [--version] [Qt options]
 // in the first list take a value.
 bool isQtOption(std::string_view name, bool *takesValue)
 {
+    // clang-format off
     static constexpr std::string_view withValue[] = {
         "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
         "qwindowtitle", "session", "display", "geometry", "name", "title", "visual", "style", "stylesheet",
         "qmljsdebugger", "fn", "font", "bg", "background", "fg", "foreground", "btn", "button", "ncols", "cmap"};
     static constexpr std::string_view flags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
+    // clang-format on
     for (std::string_view option : withValue) {
         if (name == option) {
             *takesValue = true;
