@@ -14,7 +14,7 @@ constexpr std::int16_t Left = 37;
 constexpr std::int16_t Up = 38;
 constexpr std::int16_t Right = 39;
 constexpr std::int16_t Down = 40;
-}
+} // namespace key
 
 void frmMain::Char_GotFocus(std::int16_t Index)
 {

@@ -55,9 +55,8 @@ frmMain::frmMain()
     for (std::int16_t k = firstCell; k <= lastCell; ++k) {
         platform::TextBox &cell = Char(k);
         cell.onGotFocus = [this](std::int16_t index) { Char_GotFocus(index); };
-        cell.onKeyDown = [this](std::int16_t index, std::int16_t key, std::int16_t shift) {
-            Char_KeyDown(index, key, shift);
-        };
+        cell.onKeyDown
+            = [this](std::int16_t index, std::int16_t key, std::int16_t shift) { Char_KeyDown(index, key, shift); };
         cell.onDblClick = [this](std::int16_t index) { Char_DblClick(index); };
         cell.onDescribe = cellDescription;
     }
@@ -119,9 +118,6 @@ void frmMain::placeWindow()
     setLeft(float(Screen::width() - width()) / 2);
 }
 
-void frmMain::Form_FrameKnown()
-{
-    placeWindow();
-}
+void frmMain::Form_FrameKnown() { placeWindow(); }
 
 } // namespace glyphery

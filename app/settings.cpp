@@ -11,10 +11,7 @@ using platform::integerText;
 
 namespace {
 
-const SettingKey &keyOf(Setting setting)
-{
-    return settingKeys[static_cast<int>(setting)];
-}
+const SettingKey &keyOf(Setting setting) { return settingKeys[static_cast<int>(setting)]; }
 
 } // namespace
 

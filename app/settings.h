@@ -25,11 +25,8 @@ struct SettingKey
 
 // Where each setting is stored and what it is when absent, by Setting.
 inline constexpr SettingKey settingKeys[] = {
-    {"Font", "Name", "Arial"},
-    {"Font", "B", "0"},
-    {"Font", "I", "0"},
-    {"Options", "Space", "0"},
-    {"Options", "Size", "0"},
+    {"Font", "Name", "Arial"}, {"Font", "B", "0"},       {"Font", "I", "0"},
+    {"Options", "Space", "0"}, {"Options", "Size", "0"},
 };
 
 // An option's value from its stored text: a whole number from 0 to 2, blanks

@@ -5,14 +5,8 @@
 
 namespace platform {
 
-QString Clipboard::getText()
-{
-    return QGuiApplication::clipboard()->text(QClipboard::Clipboard);
-}
+QString Clipboard::getText() { return QGuiApplication::clipboard()->text(QClipboard::Clipboard); }
 
-void Clipboard::setText(const QString &text)
-{
-    QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
-}
+void Clipboard::setText(const QString &text) { QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard); }
 
 } // namespace platform

@@ -22,10 +22,7 @@ public:
     using QCheckBox::QCheckBox;
 
 protected:
-    void nextCheckState() override
-    {
-        setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
-    }
+    void nextCheckState() override { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }
 };
 
 class PictureWidget : public QWidget
@@ -98,9 +95,9 @@ Label::Label(const ControlSpec &row, QWidget *parent) : ControlOf(row, new QLabe
     QLabel *label = &view();
     label->setText(QString::fromUtf8(row.text));
     label->setTextFormat(Qt::PlainText);
-    label->setAlignment(row.alignment == Alignment::Right ? Qt::AlignRight | Qt::AlignTop
-                        : row.alignment == Alignment::Center ? Qt::AlignHCenter | Qt::AlignTop
-                                                              : Qt::AlignLeft | Qt::AlignTop);
+    label->setAlignment(row.alignment == Alignment::Right        ? Qt::AlignRight | Qt::AlignTop
+                            : row.alignment == Alignment::Center ? Qt::AlignHCenter | Qt::AlignTop
+                                                                 : Qt::AlignLeft | Qt::AlignTop);
     applyColors(label, row, QPalette::Window, QPalette::WindowText);
 }
 
@@ -136,9 +133,7 @@ void CheckBox::setValue(std::int16_t value)
         raise(err::InvalidPropertyValue, QStringLiteral("Invalid property value"));
     if (value == this->value())
         return;
-    view().setCheckState(value == 1 ? Qt::Checked
-                                                      : value == 2 ? Qt::PartiallyChecked
-                                                                   : Qt::Unchecked);
+    view().setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
     // Nested, before the assignment returns; an error goes on to the caller.
     if (onClick)
         onClick();
@@ -174,7 +169,8 @@ Line::Line(const ControlSpec &row, QWidget *parent) : Control(row, new QWidget(p
     // Both end points are drawn, one pixel wide.
     const int x1 = twipsToPixels(row.left), y1 = twipsToPixels(row.top);
     const int x2 = twipsToPixels(row.width), y2 = twipsToPixels(row.height);
-    widget()->setGeometry(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))));
+    widget()->setGeometry(
+        QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))));
     QPalette palette = widget()->palette();
     palette.setColor(QPalette::Window, row.foreColor ? color(*row.foreColor) : palette.color(QPalette::WindowText));
     widget()->setPalette(palette);

@@ -2,7 +2,6 @@
 
 #include "platform/runtime_error.h"
 
-
 namespace platform {
 
 namespace {
@@ -30,14 +29,8 @@ QString numberText(int number)
     return number >= 0 ? QLatin1Char(' ') + digits : digits;
 }
 
-QString integerText(std::int16_t number)
-{
-    return QString::number(number);
-}
+QString integerText(std::int16_t number) { return QString::number(number); }
 
-QString rightmost(const QString &text)
-{
-    return text.right(1);
-}
+QString rightmost(const QString &text) { return text.right(1); }
 
 } // namespace platform

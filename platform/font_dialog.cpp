@@ -20,10 +20,7 @@ void FontDialog::showFont()
         fontName_ = *face;
 }
 
-void FontDialog::setRunner(Runner r)
-{
-    runner() = r ? std::move(r) : Runner(&FontDialog::runQtDialog);
-}
+void FontDialog::setRunner(Runner r) { runner() = r ? std::move(r) : Runner(&FontDialog::runQtDialog); }
 
 std::optional<QString> FontDialog::runQtDialog(QWidget *owner, const QString &lastConfirmed)
 {

@@ -37,11 +37,8 @@ protected:
         switch (event->type()) {
         case QEvent::Move:
         case QEvent::Expose:
-        case QEvent::WindowActivate:
-            form_.checkFrame();
-            break;
-        default:
-            break;
+        case QEvent::WindowActivate: form_.checkFrame(); break;
+        default: break;
         }
         return result;
     }
@@ -79,15 +76,11 @@ QIcon iconWithEverySize(const QString &path)
     return icon;
 }
 
-bool drawnOnForm(ControlKind kind)
-{
-    return kind == ControlKind::Label || kind == ControlKind::Line;
-}
+bool drawnOnForm(ControlKind kind) { return kind == ControlKind::Label || kind == ControlKind::Line; }
 
 } // namespace
 
-Form::Form(const FormSpec &form, std::span<const ControlSpec> controls)
-    : window_(std::make_unique<FormWindow>(*this))
+Form::Form(const FormSpec &form, std::span<const ControlSpec> controls) : window_(std::make_unique<FormWindow>(*this))
 {
     window_->setObjectName(QString::fromUtf8(form.name));
     window_->setWindowTitle(QString::fromUtf8(form.caption));

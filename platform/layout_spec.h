@@ -21,7 +21,7 @@ enum class Alignment { Left = 0, Right = 1, Center = 2 };
 namespace pointer {
 inline constexpr std::int16_t Default = 0;
 inline constexpr std::int16_t Arrow = 1;
-}
+} // namespace pointer
 
 // A font as stored in a layout; a null name means the form's default font.
 struct FontSpec
@@ -51,7 +51,7 @@ struct ControlSpec
     bool visible = true;
     std::int16_t mousePointer = pointer::Default;
     const char *picture = nullptr; // resource path of a picture box's image
-    std::int16_t value = 0;        // a check box's initial value
+    std::int16_t value = 0; // a check box's initial value
     const char *accessibleName = nullptr;
     const char *toolTip = nullptr;
 };
@@ -62,8 +62,8 @@ struct FormSpec
     const char *name;
     const char *caption;
     int clientWidth, clientHeight; // twips
-    const char *icon = nullptr;    // resource path
-    FontSpec font = {};            // the default font of its controls
+    const char *icon = nullptr; // resource path
+    FontSpec font = {}; // the default font of its controls
 };
 
 } // namespace platform

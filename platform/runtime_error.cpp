@@ -26,15 +26,11 @@ void showMessageBox(const QString &title, const QString &text)
 } // namespace
 
 RuntimeError::RuntimeError(int number, QString message)
-    : number_(number), message_(std::move(message)),
-      what_(errorLine(number, message_).toUtf8())
+    : number_(number), message_(std::move(message)), what_(errorLine(number, message_).toUtf8())
 {
 }
 
-void raise(int number, const QString &message)
-{
-    throw RuntimeError(number, message);
-}
+void raise(int number, const QString &message) { throw RuntimeError(number, message); }
 
 void reportFatal(int number, const QString &message)
 {

@@ -29,7 +29,7 @@ inline constexpr int InvalidCall = 5;
 inline constexpr int PathFileAccess = 75;
 inline constexpr int ElementMissing = 340;
 inline constexpr int InvalidPropertyValue = 380;
-}
+} // namespace err
 
 [[noreturn]] void raise(int number, const QString &message);
 

@@ -26,10 +26,7 @@ Q_LOGGING_CATEGORY(lcSettingsStore, "platform.settings")
 
 namespace {
 
-QString keyPath(const QString &section, const QString &key)
-{
-    return section + QLatin1Char('/') + key;
-}
+QString keyPath(const QString &section, const QString &key) { return section + QLatin1Char('/') + key; }
 
 // Hand-edited files can hold what QSettings reads as a list or bytes.
 QString asText(const QVariant &value, bool *ok)

@@ -7,8 +7,7 @@
 
 namespace platform {
 
-TextBox::TextBox(const ControlSpec &row, QWidget *parent)
-    : ControlOf(row, makeTextBoxWidget(*this, row, parent))
+TextBox::TextBox(const ControlSpec &row, QWidget *parent) : ControlOf(row, makeTextBoxWidget(*this, row, parent))
 {
     installTextBoxAccessibility();
     applyColors(widget(), row, QPalette::Base, QPalette::Text);

@@ -67,7 +67,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override
     {
         Base::mouseReleaseEvent(event);
-        const bool click = pressed_ && event->button() == Qt::LeftButton && this->rect().contains(event->position().toPoint());
+        const bool click
+            = pressed_ && event->button() == Qt::LeftButton && this->rect().contains(event->position().toPoint());
         pressed_ = false;
         if (click && box_.onClick)
             runHandler([&] { box_.onClick(box_.index()); });

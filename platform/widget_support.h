@@ -15,14 +15,10 @@ namespace platform {
 
 inline QRect pixelRect(const ControlSpec &row)
 {
-    return QRect(twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
-                 twipsToPixels(row.height));
+    return QRect(twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width), twipsToPixels(row.height));
 }
 
-inline QColor color(const Rgb &rgb)
-{
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
+inline QColor color(const Rgb &rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
 inline void applyFont(QWidget *widget, const FontSpec &row)
 {
