@@ -14,12 +14,21 @@ class TestLayout : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { sandbox_ = std::make_unique<testing::Sandbox>(); }
+    void cleanup()
+    {
+        testing::verifyNoErrors();
+        sandbox_.reset();
+    }
     void window();
     void gridFollowsTheRule();
     void stackingOrder();
     void tabOrder();
     void stateBeforeStartUp();
     void rightColumn();
+
+private:
+    std::unique_ptr<testing::Sandbox> sandbox_;
 };
 
 namespace {
@@ -31,7 +40,6 @@ QRect twips(int left, int top, int width, int height)
 
 void TestLayout::window()
 {
-    testing::Sandbox sandbox;
     frmMain form;
     QWidget *w = form.widget();
     QCOMPARE(w->windowTitle(), QStringLiteral("Glyphery"));
@@ -51,7 +59,6 @@ void TestLayout::window()
 
 void TestLayout::gridFollowsTheRule()
 {
-    testing::Sandbox sandbox;
     frmMain form;
     QWidget *frame = form.widget()->findChild<QWidget *>(QStringLiteral("Frame1"));
     QVERIFY(frame);
@@ -83,7 +90,6 @@ void TestLayout::gridFollowsTheRule()
 
 void TestLayout::stackingOrder()
 {
-    testing::Sandbox sandbox;
     frmMain form;
     // A later child in the list lies above an earlier one.
     auto above = [](QWidget *a, QWidget *b) {
@@ -105,7 +111,6 @@ void TestLayout::stackingOrder()
 
 void TestLayout::tabOrder()
 {
-    testing::Sandbox sandbox;
     frmMain form;
     QStringList expected{"Dummy"};
     for (int k = 0; k <= 224; ++k)
@@ -134,7 +139,6 @@ void TestLayout::tabOrder()
 
 void TestLayout::stateBeforeStartUp()
 {
-    testing::Sandbox sandbox;
     frmMain form;
     for (int k = 0; k <= 224; ++k)
         QCOMPARE(form.Char(std::int16_t(k)).text(), QStringLiteral("A"));
@@ -155,7 +159,6 @@ void TestLayout::stateBeforeStartUp()
 
 void TestLayout::rightColumn()
 {
-    testing::Sandbox sandbox;
     frmMain form;
     auto *legend = form.widget()->findChild<QLabel *>(QStringLiteral("Label1"));
     QVERIFY(legend);
