@@ -84,3 +84,29 @@ private:
 };
 
 } // namespace testing
+
+namespace testing {
+
+// For a case that expects a run-time error: hands over what was reported and
+// forgets it, and that the program is ending, so the fixture's check passes.
+inline QStringList takeErrors()
+{
+    QStringList errors;
+    errors.swap(reportedErrors());
+    platform::resetEnding();
+    return errors;
+}
+
+// Called from each fixture's cleanup() while its Sandbox still lives (the
+// Sandbox forgets the ending): a handler that failed ends only that handler,
+// so a test that never looks would pass over it. Clears both either way, so
+// one fault fails one test.
+inline void verifyNoErrors()
+{
+    const bool ending = platform::isEnding();
+    const QStringList errors = takeErrors();
+    QVERIFY2(errors.isEmpty(), qPrintable(QStringLiteral("reported: ") + errors.join(QStringLiteral("; "))));
+    QVERIFY2(!ending, "the program is ending");
+}
+
+} // namespace testing

@@ -14,11 +14,20 @@ class TestAccessibility : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { sandbox_ = std::make_unique<testing::Sandbox>(); }
+    void cleanup()
+    {
+        testing::verifyNoErrors();
+        sandbox_.reset();
+    }
     void cells_data();
     void cells();
     void optionControls_data();
     void optionControls();
     void previewAndCodeExposeTheirText();
+
+private:
+    std::unique_ptr<testing::Sandbox> sandbox_;
 };
 
 namespace {
@@ -53,7 +62,6 @@ void TestAccessibility::cells()
 {
     QFETCH(int, cell);
     QFETCH(QString, description);
-    testing::Sandbox sandbox;
     frmMain form;
     QVERIFY(form.show());
     QWidget *widget = form.Char(std::int16_t(cell)).widget();
@@ -80,7 +88,6 @@ void TestAccessibility::optionControls()
 {
     QFETCH(QString, name);
     QFETCH(QString, text);
-    testing::Sandbox sandbox;
     frmMain form;
     QWidget *widget = form.widget()->findChild<QWidget *>(name);
     QVERIFY(widget);
@@ -90,7 +97,6 @@ void TestAccessibility::optionControls()
 
 void TestAccessibility::previewAndCodeExposeTheirText()
 {
-    testing::Sandbox sandbox;
     frmMain form;
     QVERIFY(form.show());
     form.Char(97).setFocus();

@@ -51,6 +51,7 @@ void TestGrid::init()
 void TestGrid::cleanup()
 {
     form_.reset();
+    testing::verifyNoErrors();
     sandbox_.reset();
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }

@@ -2,36 +2,88 @@
 
 #include "app/layout.h"
 #include "app/main_window.h"
+#include "platform/units.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QtTest>
 
+#include <algorithm>
+#include <iterator>
+
 using glyphery::frmMain;
+using platform::ControlKind;
+using platform::ControlSpec;
+using platform::twipsToPixels;
 
 class TestLayout : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void init() { sandbox_ = std::make_unique<testing::Sandbox>(); }
+    void cleanup()
+    {
+        testing::verifyNoErrors();
+        sandbox_.reset();
+    }
     void window();
-    void gridFollowsTheRule();
+    void controlGeometry_data();
+    void controlGeometry();
+    void cells();
     void stackingOrder();
     void tabOrder();
     void stateBeforeStartUp();
-    void rightColumn();
+    void labels();
+
+private:
+    std::unique_ptr<testing::Sandbox> sandbox_;
 };
 
 namespace {
-QRect twips(int left, int top, int width, int height)
+
+// Where each control on the form itself was put, in twips: left, top,
+// width, height, or a line's two end points x1, y1, x2, y2.
+struct Place
 {
-    return QRect(left / 15, top / 15, width / 15, height / 15);
+    const char *name;
+    int left, top, width, height;
+};
+
+constexpr Place places[] = {
+    {"Frame1", 120, 120, 11775, 2895},
+    {"FSel", 12000, 240, 1815, 285},
+    {"CharXXL", 12000, 600, 1815, 1575},
+    {"Symbol", 12600, 1200, 615, 615}, // over the middle of the preview
+    {"Dummy", 12000, 1800, 375, 375},  // under the preview, which covers it
+    {"chkB", 12180, 2280, 255, 255},
+    {"chkI", 12360, 2280, 255, 255},
+    {"chkSpace", 12600, 2280, 225, 255},
+    {"chkSize", 12840, 2280, 225, 255},
+    {"cmdN", 12000, 2310, 180, 195},
+    {"Code", 13080, 2310, 735, 255}, // ends at the preview's right edge
+    {"Label1", 12000, 2520, 1095, 135},
+    {"Label2", 12000, 2835, 1815, 255},
+    // Lines 1 to 4 frame the preview one pixel outside it; 5 and 6 draw a
+    // sunken rule under the option row.
+    {"Line1", 12000, 585, 13800, 585},
+    {"Line2", 12000, 2175, 13800, 2175},
+    {"Line3", 11985, 585, 11985, 2175},
+    {"Line4", 13815, 585, 13815, 2175},
+    {"Line5", 13800, 2760, 12000, 2760},
+    {"Line6", 12000, 2775, 13800, 2775},
+};
+
+QString widgetName(const ControlSpec &row)
+{
+    const QString name = QString::fromUtf8(row.name);
+    return row.index >= 0 ? QStringLiteral("%1_%2").arg(name).arg(row.index) : name;
 }
+
 } // namespace
 
 void TestLayout::window()
 {
-    testing::Sandbox sandbox;
     frmMain form;
     QWidget *w = form.widget();
     QCOMPARE(w->windowTitle(), QStringLiteral("Glyphery"));
@@ -47,32 +99,63 @@ void TestLayout::window()
     const QList<QSize> iconSizes = w->windowIcon().availableSizes();
     QVERIFY(iconSizes.contains(QSize(16, 16)));
     QVERIFY(iconSizes.contains(QSize(32, 32)));
+    // No control without a row in controlGeometry.
+    QCOMPARE(glyphery::controlLayout().size(), std::size(places) + 225);
 }
 
-void TestLayout::gridFollowsTheRule()
+void TestLayout::controlGeometry_data()
 {
-    testing::Sandbox sandbox;
-    frmMain form;
-    QWidget *frame = form.widget()->findChild<QWidget *>(QStringLiteral("Frame1"));
-    QVERIFY(frame);
-    QCOMPARE(frame->geometry(), twips(120, 120, 11775, 2895));
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QList<int>>("twips");
+    for (const Place &place : places)
+        QTest::newRow(place.name) << QStringLiteral("frmMain")
+                                  << QList<int>{place.left, place.top, place.width, place.height};
+    // The cells sit in Frame1 in rows of 32; the extra one, hidden, over the last row.
     for (int k = 1; k <= 224; ++k) {
-        QWidget *cell = form.Char(std::int16_t(k)).widget();
         const int column = (k - 1) % 32, row = (k - 1) / 32;
-        QCOMPARE(cell->parentWidget(), frame);
-        QCOMPARE(cell->geometry(), QRect(8 + 24 * column, 16 + 24 * row, 25, 25));
-        QCOMPARE(cell->objectName(), QStringLiteral("Char_%1").arg(k));
-        QVERIFY(form.Char(std::int16_t(k)).locked());
-        QVERIFY(!form.Char(std::int16_t(k)).border());
-        QCOMPARE(form.Char(std::int16_t(k)).alignment(), platform::Alignment::Center);
+        QTest::addRow("Char_%d", k) << QStringLiteral("Frame1")
+                                    << QList<int>{120 + 360 * column, 240 + 360 * row, 375, 375};
     }
-    // Cell 193 starts the last row, 224 ends it.
-    QCOMPARE(form.Char(193).widget()->pos(), QPoint(120 / 15, 2400 / 15));
-    QCOMPARE(form.Char(224).widget()->pos(), QPoint(11280 / 15, 2400 / 15));
+    QTest::newRow("Char_0") << QStringLiteral("Frame1") << QList<int>{11280, 2520, 375, 375};
+}
 
+void TestLayout::controlGeometry()
+{
+    QFETCH(QString, parent);
+    QFETCH(QList<int>, twips);
+    const QString name = QString::fromLatin1(QTest::currentDataTag());
+    const std::vector<ControlSpec> &table = glyphery::controlLayout();
+    const auto row =
+        std::find_if(table.begin(), table.end(), [&](const ControlSpec &r) { return widgetName(r) == name; });
+    QVERIFY2(row != table.end(), "not in the layout");
+    QCOMPARE((QList<int>{row->left, row->top, row->width, row->height}), twips);
+
+    frmMain form;
+    QWidget *widget = form.widget()->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->parentWidget()->objectName(), parent);
+    const int left = twipsToPixels(twips[0]), top = twipsToPixels(twips[1]);
+    const int width = twipsToPixels(twips[2]), height = twipsToPixels(twips[3]);
+    // A line's widget covers both end points, one pixel wide.
+    const QRect expected = row->kind == ControlKind::Line
+        ? QRect(QPoint(std::min(left, width), std::min(top, height)),
+                QPoint(std::max(left, width), std::max(top, height)))
+        : QRect(left, top, width, height);
+    QCOMPARE(widget->geometry(), expected);
+}
+
+void TestLayout::cells()
+{
+    frmMain form;
+    for (int k = 1; k <= 224; ++k) {
+        const platform::TextBox &cell = form.Char(std::int16_t(k));
+        QCOMPARE(cell.widget()->objectName(), QStringLiteral("Char_%1").arg(k));
+        QVERIFY(cell.locked());
+        QVERIFY(!cell.border());
+        QCOMPARE(cell.alignment(), platform::Alignment::Center);
+    }
     QWidget *zero = form.Char(0).widget();
-    QCOMPARE(zero->parentWidget(), frame);
-    QCOMPARE(zero->geometry(), twips(11280, 2520, 375, 375));
+    QCOMPARE(zero->objectName(), QStringLiteral("Char_0"));
     QVERIFY(zero->isHidden());
     QVERIFY(!form.Char(0).locked());
     form.widget()->show();
@@ -83,7 +166,6 @@ void TestLayout::gridFollowsTheRule()
 
 void TestLayout::stackingOrder()
 {
-    testing::Sandbox sandbox;
     frmMain form;
     // A later child in the list lies above an earlier one.
     auto above = [](QWidget *a, QWidget *b) {
@@ -105,7 +187,6 @@ void TestLayout::stackingOrder()
 
 void TestLayout::tabOrder()
 {
-    testing::Sandbox sandbox;
     frmMain form;
     QStringList expected{"Dummy"};
     for (int k = 0; k <= 224; ++k)
@@ -134,7 +215,6 @@ void TestLayout::tabOrder()
 
 void TestLayout::stateBeforeStartUp()
 {
-    testing::Sandbox sandbox;
     frmMain form;
     for (int k = 0; k <= 224; ++k)
         QCOMPARE(form.Char(std::int16_t(k)).text(), QStringLiteral("A"));
@@ -153,9 +233,8 @@ void TestLayout::stateBeforeStartUp()
     QCOMPARE(form.SpacePrefix, QString());
 }
 
-void TestLayout::rightColumn()
+void TestLayout::labels()
 {
-    testing::Sandbox sandbox;
     frmMain form;
     auto *legend = form.widget()->findChild<QLabel *>(QStringLiteral("Label1"));
     QVERIFY(legend);
@@ -165,21 +244,6 @@ void TestLayout::rightColumn()
     QCOMPARE(legend->font().pointSizeF(), 6.75);
     auto *credit = form.widget()->findChild<QLabel *>(QStringLiteral("Label2"));
     QVERIFY(credit && !credit->text().isEmpty() && !credit->text().contains(QLatin1Char('\n')));
-
-    // The icon sits over the middle of the preview, the code ends at its right edge.
-    const QRect preview = form.CharXXL.widget()->geometry();
-    QCOMPARE(preview, twips(12000, 600, 1815, 1575));
-    const QRect icon = form.Symbol.widget()->geometry();
-    QCOMPARE(icon, twips(12600, 1200, 615, 615));
-    QCOMPARE(icon.center().x(), preview.center().x());
-    QCOMPARE(form.Code.widget()->geometry().right(), preview.right());
-    QVERIFY(form.Dummy.widget()->geometry().intersected(preview) == form.Dummy.widget()->geometry());
-    QCOMPARE(form.chkB.widget()->size(), QSize(17, 17));
-    QCOMPARE(form.cmdN.widget()->size(), QSize(12, 13));
-    // The four lines frame the preview one pixel outside it.
-    QCOMPARE(form.widget()->findChild<QWidget *>(QStringLiteral("Line1"))->geometry(), QRect(800, 39, 121, 1));
-    QCOMPARE(form.widget()->findChild<QWidget *>(QStringLiteral("Line3"))->geometry(), QRect(799, 39, 1, 107));
-    QCOMPARE(form.widget()->findChild<QWidget *>(QStringLiteral("Line4"))->geometry(), QRect(921, 39, 1, 107));
 }
 
 QTEST_MAIN(TestLayout)

@@ -86,6 +86,7 @@ void TestOptions::cleanup()
 {
     untouchedOutsideTheDisplay();
     form_.reset();
+    testing::verifyNoErrors();
     sandbox_.reset();
     platform::FontDialog::setRunner({});
 }
