@@ -44,7 +44,7 @@ if(UNIX AND NOT APPLE)
   install(FILES ${CMAKE_CURRENT_BINARY_DIR}/glyphery.1.gz
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES ${_glyphery_res}/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
-          DESTINATION ${CMAKE_INSTALL_DOCDIR})
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/glyphery) # the package's name, not the project's
 endif()
 
 # Regenerates the committed PNG icons from the drawing in tools/make_icon.cpp:
