@@ -68,6 +68,7 @@ private:
     friend class FormWindow;
     void handleClose(bool &accept);
     void checkFrame();
+    static void closeAtExit();
 
     QMargins frame() const;
 
