@@ -173,7 +173,8 @@ QString clearAbandonedLocks(const QString &path)
 }
 
 // Takes <file>.lock as QSettings would, so other instances of the program
-// keep out while it is held; unlike QSettings, waits at most lockWait and
+// keep out while it is held. Qt 6.4's QSettings waits for it without end,
+// deaf to signals, outside the event loop; this waits at most lockWait and
 // gives up on a termination signal. Returns why when it could not be taken.
 QString takeLock(QLockFile &lock, const QString &path)
 {
@@ -355,9 +356,10 @@ QString makeFolder(const QString &path)
     return QStringLiteral("the folder %1 cannot be created (%2)").arg(folder, systemReason(error));
 }
 
-// QSettings reads a private copy, never the user's path: it would open a FIFO
-// there and block, and it keeps what it parsed by path for the whole process,
-// which it serves again for a new file of the same size and time.
+// QSettings reads a private copy, never the user's path: Qt 6.4's QSettings
+// would open a FIFO there and block, and it keeps what it parsed by path for
+// the whole process, which it serves again for a new file of the same size
+// and modification time.
 std::unique_ptr<QSettings> parsedCopy(const QTemporaryDir &scratch, const QString &name, const QByteArray &bytes,
                                       QString *why)
 {
