@@ -32,6 +32,9 @@ const std::vector<ControlSpec> &layoutRows()
          .height = 375, .tabIndex = 1, .locked = true},
         {.kind = ControlKind::TextBox, .name = "first", .left = 150, .top = 900, .width = 375, .height = 375,
          .tabIndex = 0},
+        // Focusable, but in no tab order of the layout's.
+        {.kind = ControlKind::TextBox, .name = "untabbed", .left = 2000, .top = 900, .width = 375, .height = 375,
+         .locked = true},
         {.kind = ControlKind::TextBox, .name = "second", .left = 1200, .top = 900, .width = 375, .height = 375,
          .tabIndex = 4},
     };
@@ -61,7 +64,10 @@ private slots:
     void keyDownCodes_data();
     void keyDownCodes();
     void keyDownRepeatsAndLeavesTheKeyToTheBox();
+    void tabOrderFollowsTabIndex();
     void lockedBoxShowsTextAndFocus();
+    void bothKindsOfBoxPlaceTextAlike_data();
+    void bothKindsOfBoxPlaceTextAlike();
     void editableBoxKeepsWhatWasSetBeforeItsFirstFocus();
     void missingArrayElement();
 
@@ -207,6 +213,18 @@ void TestControls::setFocusRaisesGotFocus()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), cells(1).widget());
     QCOMPARE(got, (std::vector<int>{2, 1, 2, 1, 2, 1}));
+
+    // Coming back from another window to the cell is no GotFocus either.
+    {
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        form.widget()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.widget()));
+    }
+    QTRY_COMPARE(QApplication::focusWidget(), cells(1).widget());
+    QCOMPARE(got, (std::vector<int>{2, 1, 2, 1, 2, 1}));
 }
 
 void TestControls::errorOutsideEventHandlers_data()
@@ -347,6 +365,23 @@ void TestControls::keyDownRepeatsAndLeavesTheKeyToTheBox()
     QCOMPARE(cell.text(), QStringLiteral("A"));
 }
 
+void TestControls::tabOrderFollowsTabIndex()
+{
+    Form form(formSpec, layoutRows());
+    // The boxes with a tab index follow one another in its order, wherever
+    // the chain puts a focusable box without one.
+    QWidget *const start = form.textBox("first").widget();
+    QStringList order;
+    QWidget *at = start;
+    do {
+        if (at->focusPolicy() & Qt::TabFocus)
+            order << at->objectName();
+        at = at->nextInFocusChain();
+    } while (at != start && order.size() < 20);
+    QCOMPARE(order.mid(0, 5), QStringList({"first", "cell_1", "cell_2", "box", "second"}));
+    QVERIFY(order.contains(QStringLiteral("untabbed")));
+}
+
 void TestControls::lockedBoxShowsTextAndFocus()
 {
     Form form(formSpec, layoutRows());
@@ -396,6 +431,55 @@ void TestControls::lockedBoxShowsTextAndFocus()
     // Text is cut to the longest a box holds.
     cell.setText(QString(TextBox::maxLength + 5, u'x'));
     QCOMPARE(cell.text().size(), TextBox::maxLength);
+}
+
+void TestControls::bothKindsOfBoxPlaceTextAlike_data()
+{
+    QTest::addColumn<Alignment>("alignment");
+    QTest::newRow("left") << Alignment::Left;
+    QTest::newRow("right") << Alignment::Right;
+    QTest::newRow("center") << Alignment::Center;
+}
+
+void TestControls::bothKindsOfBoxPlaceTextAlike()
+{
+    // GIVEN a locked box, which paints its text, and an editable one, whose
+    // line edit paints it once it has had the focus
+    QFETCH(Alignment, alignment);
+    const std::vector<ControlSpec> rows = {
+        {.kind = ControlKind::TextBox, .name = "painted", .left = 150, .top = 150, .width = 1200, .height = 375,
+         .tabIndex = 1, .text = "Wi", .alignment = alignment, .locked = true},
+        {.kind = ControlKind::TextBox, .name = "edited", .left = 150, .top = 900, .width = 1200, .height = 375,
+         .tabIndex = 2, .text = "Wi", .alignment = alignment},
+        {.kind = ControlKind::CheckBox, .name = "park", .left = 1500, .top = 150, .width = 255, .height = 255,
+         .tabIndex = 0},
+    };
+    Form form(formSpec, rows);
+    QVERIFY(form.show());
+    form.widget()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.widget()));
+    form.textBox("edited").setFocus();
+    form.checkBox("park").widget()->setFocus();
+    QTRY_VERIFY(form.checkBox("park").widget()->hasFocus());
+    // WHEN both are drawn without the focus
+    const auto inkColumns = [](TextBox &box) {
+        const auto shot = [&] { return box.widget()->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        const QImage text = shot();
+        box.setText(QString());
+        const QImage empty = shot();
+        int first = text.width(), last = -1;
+        for (int y = 0; y < text.height(); ++y)
+            for (int x = 0; x < text.width(); ++x)
+                if (text.pixel(x, y) != empty.pixel(x, y)) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+        return std::pair{first, last};
+    };
+    // THEN the text stands in the same columns
+    const auto painted = inkColumns(form.textBox("painted"));
+    QVERIFY(painted.second >= 0);
+    QCOMPARE(painted, inkColumns(form.textBox("edited")));
 }
 
 void TestControls::editableBoxKeepsWhatWasSetBeforeItsFirstFocus()

@@ -244,6 +244,11 @@ void TestLayout::labels()
     QCOMPARE(legend->font().pointSizeF(), 6.75);
     auto *credit = form.widget()->findChild<QLabel *>(QStringLiteral("Label2"));
     QVERIFY(credit && !credit->text().isEmpty() && !credit->text().contains(QLatin1Char('\n')));
+    // The code stands at the right edge of its label.
+    auto *code = form.widget()->findChild<QLabel *>(QStringLiteral("Code"));
+    QVERIFY(code);
+    QCOMPARE(code->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    QCOMPARE(legend->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
 }
 
 QTEST_MAIN(TestLayout)
