@@ -66,6 +66,8 @@ frmMain::frmMain()
     chkSpace.onClick = [this] { chkSpace_Click(); };
     cmdN.onClick = [this] { cmdN_Click(); };
     FSel.onClick = [this](std::int16_t) { FSel_Click(); };
+    FSel.onKeyDown
+        = [this](std::int16_t index, std::int16_t key, std::int16_t shift) { FSel_KeyDown(index, key, shift); };
 }
 
 void frmMain::Form_Load()
