@@ -15,15 +15,17 @@ using platform::Screen;
 
 namespace {
 
-// "€ U+20AC EURO SIGN, 128": what a cell is, for its tooltip and for screen readers.
+// "€ U+20AC EURO SIGN, 128": what a cell is, for its tooltip and for screen
+// readers. A control character is named, not shown: "U+007F DELETE, 127".
 QString cellDescription(std::int16_t index)
 {
     const int code = codeOf(index);
     const QString character = ansiChar(code);
     const char32_t point = character.at(0).unicode();
-    return QStringLiteral("%1 U+%2 %3, %4")
-        .arg(character, QStringLiteral("%1").arg(uint(point), 4, 16, QLatin1Char('0')).toUpper(),
-             platform::characterName(point))
+    const QString shown = platform::isControl(point) ? QString() : character + QLatin1Char(' ');
+    const QString name = platform::ansiDefined(code) ? platform::characterName(point) : QStringLiteral("nicht belegt");
+    return QStringLiteral("%1U+%2 %3, %4")
+        .arg(shown, QStringLiteral("%1").arg(uint(point), 4, 16, QLatin1Char('0')).toUpper(), name)
         .arg(code);
 }
 
