@@ -115,6 +115,7 @@ std::vector<ControlSpec> makeLayout()
          .text = "Arial",
          .backColor = Rgb{224, 224, 224},
          .locked = true,
+         .chooser = true,
          .mousePointer = platform::pointer::Arrow,
          .accessibleName = "Schriftart",
          .toolTip = "Schriftart w\u00E4hlen"},

@@ -1,5 +1,6 @@
 #include "platform/controls.h"
 
+#include "platform/accessibility.h"
 #include "platform/runtime_error.h"
 #include "platform/units.h"
 #include "platform/widget_support.h"
@@ -70,19 +71,29 @@ void raiseMissingElement(std::int16_t index)
 }
 
 Control::Control(const ControlSpec &row, QWidget *widget)
-    : name_(QString::fromUtf8(row.name)), index_(row.index), tabIndex_(row.tabIndex), widget_(widget)
+    : name_(QString::fromUtf8(row.name)),
+      accessibleName_(row.accessibleName ? QString::fromUtf8(row.accessibleName) : QString()),
+      index_(row.index),
+      tabIndex_(row.tabIndex),
+      widget_(widget)
 {
+    installAccessibility();
     widget_->setObjectName(index_ >= 0 ? QStringLiteral("%1_%2").arg(name_).arg(index_) : name_);
     if (row.kind != ControlKind::Line)
         widget_->setGeometry(pixelRect(row));
     applyFont(widget_, row.font);
-    if (row.accessibleName)
-        widget_->setAccessibleName(QString::fromUtf8(row.accessibleName));
     if (row.toolTip)
         widget_->setToolTip(QString::fromUtf8(row.toolTip));
     // Children show with the form unless hidden explicitly.
     if (!row.visible)
         widget_->hide();
+}
+
+void Control::shown()
+{
+    shown_ = true;
+    if (!accessibleName_.isEmpty())
+        widget_->setAccessibleName(accessibleName_);
 }
 
 bool Control::visible() const { return !widget_->isHidden(); }
@@ -93,7 +104,7 @@ void Control::setEnabled(bool enabled) { widget_->setEnabled(enabled); }
 Label::Label(const ControlSpec &row, QWidget *parent) : ControlOf(row, new QLabel(parent))
 {
     QLabel *label = &view();
-    label->setText(QString::fromUtf8(row.text));
+    caption_ = QString::fromUtf8(row.text);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(row.alignment == Alignment::Right        ? Qt::AlignRight | Qt::AlignTop
                             : row.alignment == Alignment::Center ? Qt::AlignHCenter | Qt::AlignTop
@@ -101,15 +112,27 @@ Label::Label(const ControlSpec &row, QWidget *parent) : ControlOf(row, new QLabe
     applyColors(label, row, QPalette::Window, QPalette::WindowText);
 }
 
-QString Label::caption() const { return view().text(); }
-void Label::setCaption(const QString &caption) { view().setText(caption); }
+QString Label::caption() const { return caption_; }
+
+void Label::setCaption(const QString &caption)
+{
+    caption_ = caption;
+    if (isShown())
+        view().setText(caption);
+}
+
+void Label::shown()
+{
+    Control::shown();
+    view().setText(caption_);
+}
 
 CheckBox::CheckBox(const ControlSpec &row, QWidget *parent) : ControlOf(row, new CheckBoxWidget(parent))
 {
     QCheckBox *box = &view();
-    box->setText(QString::fromUtf8(row.text));
+    caption_ = QString::fromUtf8(row.text);
     box->setTristate(true);
-    box->setCheckState(row.value == 1 ? Qt::Checked : row.value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    value_ = row.value;
     // A user's toggle; assignments from code raise Click themselves.
     QObject::connect(box, &QCheckBox::clicked, box, [this] {
         if (onClick)
@@ -117,8 +140,24 @@ CheckBox::CheckBox(const ControlSpec &row, QWidget *parent) : ControlOf(row, new
     });
 }
 
+namespace {
+Qt::CheckState checkState(std::int16_t value)
+{
+    return value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
+}
+} // namespace
+
+void CheckBox::shown()
+{
+    Control::shown();
+    view().setText(caption_);
+    view().setCheckState(checkState(value_));
+}
+
 std::int16_t CheckBox::value() const
 {
+    if (!isShown())
+        return value_;
     switch (view().checkState()) {
     case Qt::Checked: return 1;
     case Qt::PartiallyChecked: return 2;
@@ -133,7 +172,9 @@ void CheckBox::setValue(std::int16_t value)
         raise(err::InvalidPropertyValue, QStringLiteral("Invalid property value"));
     if (value == this->value())
         return;
-    view().setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    value_ = value;
+    if (isShown())
+        view().setCheckState(checkState(value));
     // Nested, before the assignment returns; an error goes on to the caller.
     if (onClick)
         onClick();
@@ -155,6 +196,7 @@ PictureBox::PictureBox(const ControlSpec &row, QWidget *parent)
 {
     widget()->setFocusPolicy(Qt::StrongFocus);
     applyColors(widget(), row, QPalette::Window, QPalette::WindowText);
+    setAccessibleRole(widget(), QAccessible::Graphic);
 }
 
 void PictureBox::refresh() { widget()->repaint(); }
@@ -162,6 +204,7 @@ void PictureBox::refresh() { widget()->repaint(); }
 Frame::Frame(const ControlSpec &row, QWidget *parent) : Control(row, new FrameWidget(parent))
 {
     widget()->setFocusPolicy(Qt::NoFocus);
+    setAccessibleRole(widget(), QAccessible::Grouping);
 }
 
 Line::Line(const ControlSpec &row, QWidget *parent) : Control(row, new QWidget(parent))
@@ -176,6 +219,7 @@ Line::Line(const ControlSpec &row, QWidget *parent) : Control(row, new QWidget(p
     widget()->setPalette(palette);
     widget()->setAutoFillBackground(true);
     widget()->setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAccessibleRole(widget(), QAccessible::Separator);
 }
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/form.h"
 
+#include "platform/display.h"
 #include "platform/runtime_error.h"
 #include "platform/units.h"
 
@@ -38,6 +39,7 @@ protected:
         case QEvent::Move:
         case QEvent::Expose:
         case QEvent::WindowActivate: form_.checkFrame(); break;
+        case QEvent::Show: form_.controlsShown(); break;
         default: break;
         }
         return result;
@@ -213,7 +215,24 @@ bool Form::show()
         if (control->tabIndex() == 0)
             control->widget()->setFocus(Qt::OtherFocusReason);
     }
+    // Qt 6.4 raises an accessibility event for every widget it shows, and the
+    // first one starts the bridge to the session bus (where none runs, libdbus
+    // launches one). The window's map request goes out first, then its
+    // controls are shown, in the same call: the first paint has them all.
+    std::vector<QWidget *> held;
+    for (QWidget *child : window_->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isHidden()) {
+            child->hide();
+            held.push_back(child);
+        }
+    }
+    showing_ = true;
     window_->show();
+    flushDisplay();
+    for (QWidget *child : held)
+        child->show();
+    showing_ = false;
+    controlsShown();
     return true;
 }
 
@@ -225,6 +244,16 @@ void Form::handleClose(bool &accept)
             onUnload(cancel);
     });
     accept = cancel == 0 && !isEnding();
+}
+
+void Form::controlsShown()
+{
+    if (showing_)
+        return;
+    for (const auto &control : controls_) {
+        if (!control->isShown())
+            control->shown();
+    }
 }
 
 void Form::checkFrame()

@@ -48,6 +48,9 @@ struct ControlSpec
     Alignment alignment = Alignment::Left;
     bool border = true;
     bool locked = false;
+    // A locked text box whose click opens a choice, a dialog: assistive
+    // technology sees a combo box, with a press action that clicks it.
+    bool chooser = false;
     bool visible = true;
     std::int16_t mousePointer = pointer::Default;
     const char *picture = nullptr; // resource path of a picture box's image
