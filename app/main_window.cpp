@@ -2,6 +2,7 @@
 
 #include "app/layout.h"
 #include "app/settings.h"
+#include "platform/clipboard.h"
 #include "platform/conversions.h"
 #include "platform/screen.h"
 #include "platform/unicode.h"
@@ -50,8 +51,10 @@ frmMain::frmMain()
     onLoad = [this] { Form_Load(); };
     onUnload = [this](std::int16_t &cancel) {
         Form_Unload(cancel);
-        if (cancel == 0)
+        if (cancel == 0) {
             settings.commit();
+            platform::Clipboard::keepAfterExit();
+        }
     };
     onFrameKnown = [this] { Form_FrameKnown(); };
     for (std::int16_t k = firstCell; k <= lastCell; ++k) {
