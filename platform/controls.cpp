@@ -6,6 +6,7 @@
 #include "platform/widget_support.h"
 
 #include <QCheckBox>
+#include <QImageReader>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -26,21 +27,62 @@ protected:
     void nextCheckState() override { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }
 };
 
+// Draws its picture at the picture's own size in points. On a screen of more
+// device pixels per point it draws the rendition that fits, read once.
 class PictureWidget : public QWidget
 {
 public:
-    PictureWidget(const QPixmap &picture, QWidget *parent) : QWidget(parent), picture_(picture) {}
+    PictureWidget(const QPixmap &picture, Renditions renditions, QWidget *parent)
+        : QWidget(parent), picture_(picture), renditions_(renditions)
+    {
+    }
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
         painter.fillRect(rect(), palette().color(QPalette::Window));
-        painter.drawPixmap(0, 0, picture_);
+        const qreal ratio = devicePixelRatioF();
+        if (ratio == 1 || picture_.isNull() || renditions_.empty()) {
+            painter.drawPixmap(0, 0, picture_);
+            return;
+        }
+        if (ratio != sharpRatio_) {
+            sharp_ = rendition(ratio);
+            sharpRatio_ = ratio;
+        }
+        painter.drawPixmap(0, 0, sharp_);
     }
 
 private:
+    // The smallest rendition of at least the device pixels needed, else the
+    // largest, scaled to fit exactly.
+    QPixmap rendition(qreal ratio) const
+    {
+        const QSize needed = (QSizeF(picture_.size()) * ratio).toSize();
+        QString best;
+        QSize bestSize = picture_.size();
+        for (const char *path : renditions_) {
+            const QSize size = QImageReader(QString::fromUtf8(path)).size();
+            const bool fits = size.width() >= needed.width();
+            const bool bestFits = bestSize.width() >= needed.width();
+            if ((fits && (!bestFits || size.width() < bestSize.width()))
+                || (!fits && !bestFits && size.width() > bestSize.width())) {
+                best = QString::fromUtf8(path);
+                bestSize = size;
+            }
+        }
+        QPixmap chosen = best.isEmpty() ? picture_ : QPixmap(best);
+        if (chosen.size() != needed)
+            chosen = chosen.scaled(needed, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        chosen.setDevicePixelRatio(ratio);
+        return chosen;
+    }
+
     QPixmap picture_;
+    Renditions renditions_;
+    QPixmap sharp_;
+    qreal sharpRatio_ = 1;
 };
 
 // An etched rectangle whose top edge lies half a line below the top, where a
@@ -192,7 +234,9 @@ CommandButton::CommandButton(const ControlSpec &row, QWidget *parent) : ControlO
 }
 
 PictureBox::PictureBox(const ControlSpec &row, QWidget *parent)
-    : Control(row, new PictureWidget(row.picture ? QPixmap(QString::fromUtf8(row.picture)) : QPixmap(), parent))
+    : Control(row,
+              new PictureWidget(row.picture ? QPixmap(QString::fromUtf8(row.picture)) : QPixmap(),
+                                row.pictureRenditions, parent))
 {
     widget()->setFocusPolicy(Qt::StrongFocus);
     applyColors(widget(), row, QPalette::Window, QPalette::WindowText);

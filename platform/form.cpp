@@ -66,7 +66,7 @@ std::unique_ptr<Control> makeControl(const ControlSpec &row, QWidget *parent)
 }
 
 // QIcon(path) would read only the first image of an icon file.
-QIcon iconWithEverySize(const QString &path)
+QIcon iconWithEverySize(const QString &path, Renditions renditions)
 {
     QIcon icon;
     QImageReader reader(path);
@@ -75,6 +75,8 @@ QIcon iconWithEverySize(const QString &path)
         if (!image.isNull())
             icon.addPixmap(QPixmap::fromImage(image));
     } while (reader.jumpToNextImage());
+    for (const char *rendition : renditions)
+        icon.addPixmap(QPixmap(QString::fromUtf8(rendition)));
     return icon;
 }
 
@@ -93,7 +95,7 @@ Form::Form(const FormSpec &form, std::span<const ControlSpec> controls) : window
         window_->setFont(font);
     }
     if (form.icon)
-        window_->setWindowIcon(iconWithEverySize(QString::fromUtf8(form.icon)));
+        window_->setWindowIcon(iconWithEverySize(QString::fromUtf8(form.icon), form.iconRenditions));
 
     controls_.reserve(controls.size());
     for (const ControlSpec &row : controls) {
