@@ -16,7 +16,7 @@ namespace platform {
 
 namespace {
 
-// 0 -> 1, 1 -> 0 and 2 -> 1 on a user's click; Qt's own cycle would go through
+// 0 -> 1, 1 -> 0 and 2 -> 1 on a user's click; Qt 6.4's own cycle would go through
 // the grayed state.
 class CheckBoxWidget : public QCheckBox
 {

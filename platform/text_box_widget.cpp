@@ -67,6 +67,8 @@ protected:
         QWidget::focusInEvent(event);
         QLineEdit *editor = buildEditor();
         editor->setFocus(event->reason());
+        // Qt 6.4 leaves a child made focus proxy out of order in the tab
+        // chain (Tab from it went to the last control), so place it here.
         QWidget::setTabOrder(this, editor);
         setFocusProxy(editor);
     }

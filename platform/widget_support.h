@@ -57,7 +57,7 @@ inline Qt::Alignment qtAlignment(Alignment alignment)
 }
 
 // Changes one attribute of a widget's font and keeps the others. Setting the
-// font it already has would still cost Qt a full resolve.
+// font it already has would still cost Qt 6.4 a full resolve.
 template <class Change>
 void changeFont(QWidget *widget, Change change)
 {

@@ -1,0 +1,72 @@
+"""The main window as the window manager sees it: title, fixed size, hints,
+icon, start position, closing, and the settings written on close."""
+
+from harness import wait_for
+
+
+def numbers(text):
+    return [int(n, 0) for n in (text or "").replace(",", " ").split()]
+
+
+def test_first_run(glyphery, desktop, layout):
+    assert not glyphery.settings_file.exists(), "a settings file exists before the first run"
+    app = glyphery.start()
+    w = app.window
+    size = (layout.width, layout.height)
+    assert desktop.prop(w, "WM_NAME") == f'"{layout.caption}"'
+    assert desktop.prop(w, "_NET_WM_NAME") == f'"{layout.caption}"'
+    assert desktop.geometry(w)[2:] == size
+    hints = desktop.prop(w, "WM_NORMAL_HINTS")
+    for bound in ("minimum", "maximum"):
+        assert f"program specified {bound} size: {size[0]} by {size[1]}" in hints, hints
+
+    # Motif hints: flags, functions, decorations. A set "all" bit turns the
+    # listed bits into the ones taken away.
+    motif = numbers(desktop.prop(w, "_MOTIF_WM_HINTS"))
+    assert motif, "the window has no _MOTIF_WM_HINTS"
+    def offers(flag, field, bit):
+        return not motif[0] & flag or bool(field & bit) != bool(field & 1)
+    for what, flag, field, bit in [("minimizing", 1, motif[1], 8), ("maximizing", 1, motif[1], 16),
+                                   ("a minimize button", 2, motif[2], 32), ("a maximize button", 2, motif[2], 64)]:
+        assert not offers(flag, field, bit), f"the Motif hints offer {what}: {motif}"
+
+    # _NET_WM_ICON is a run of width, height, width*height pixels.
+    icon, i, sizes = numbers(desktop.prop(w, "_NET_WM_ICON", "-f", "_NET_WM_ICON", "32c")), 0, []
+    while i + 1 < len(icon) and icon[i] > 0 and icon[i + 1] > 0:
+        sizes.append((icon[i], icon[i + 1]))
+        i += 2 + icon[i] * icon[i + 1]
+    assert i == len(icon), f"_NET_WM_ICON is malformed (sizes read: {sizes})"
+    assert {(16, 16), (32, 32)} <= set(sizes), f"_NET_WM_ICON holds {sizes}"
+
+    # Start position: the outer window a third of the free height from the
+    # top, centred across. The program may settle only once it knows the frame.
+    extents = wait_for("no _NET_FRAME_EXTENTS", lambda: numbers(desktop.prop(w, "_NET_FRAME_EXTENTS")), 5)
+    left, right, top, bottom = extents
+    root = desktop.info()
+    screen_w, screen_h = int(root["Width"]), int(root["Height"])
+    want = ((screen_w - size[0] - left - right) / 2, (screen_h - size[1] - top - bottom) / 3)
+    def outer():
+        x, y, *_ = desktop.geometry(w)
+        return x - left, y - top
+    wait_for(lambda: f"outer window at {outer()}, expected {want} (±1), frame {extents}",
+             lambda: all(abs(a - b) <= 1 for a, b in zip(outer(), want)), 5)
+
+    # A resize request must leave the size alone. The move sent after it is
+    # handled after it, so once the window has moved the resize was decided.
+    origin = desktop.geometry(w)[:2]
+    desktop.x("xdotool", "windowsize", str(w), "600", "320")
+    desktop.x("xdotool", "windowmove", str(w), "40", "50")
+    wait_for("the window did not move after the resize and move requests",
+             lambda: desktop.geometry(w)[:2] != origin, 5)
+    assert desktop.geometry(w)[2:] == size, "a resize request changed the size"
+
+    assert not glyphery.settings_file.exists(), "the settings file was written before the window was closed"
+    assert app.close() == 0
+    glyphery.expect_settings()
+
+
+def test_some_values_stored(glyphery):
+    """Only some values are given; the program reads them and writes all five."""
+    glyphery.write_settings('[Font]\nName="DejaVu Sans"\nB=1\n\n[Options]\nSize=1\n')
+    assert glyphery.start().close() == 0
+    glyphery.expect_settings(Name="DejaVu Sans", B=1, Size=1)
