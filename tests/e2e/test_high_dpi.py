@@ -26,12 +26,13 @@ def desktop(request):
 
 
 def icon_sizes(desktop, window):
-    icon = [int(n) for n in (desktop.prop(window, "_NET_WM_ICON", "-f", "_NET_WM_ICON", "32c") or "")
+    icon = [int(n) for n in (desktop.prop(window, "_NET_WM_ICON", "-len", "1000000", "-f", "_NET_WM_ICON", "32c") or "")
             .replace(",", " ").split()]
     i, sizes = 0, set()
     while i + 1 < len(icon) and icon[i] > 0:
         sizes.add((icon[i], icon[i + 1]))
         i += 2 + icon[i] * icon[i + 1]
+    assert i == len(icon), f"_NET_WM_ICON is malformed (sizes read: {sizes})"
     return sizes
 
 
