@@ -1,7 +1,6 @@
 #include "platform/display.h"
 
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QString>
 #include <QtGlobal>
 
@@ -10,8 +9,6 @@
 #include <cstring>
 #include <string_view>
 #include <vector>
-
-#include <xcb/xcb.h>
 
 namespace platform {
 
@@ -73,14 +70,6 @@ std::string missingDisplay(int argc, char *argv[])
     if (environment("DISPLAY").empty() && environment("WAYLAND_DISPLAY").empty())
         return "no display: neither DISPLAY nor WAYLAND_DISPLAY is set";
     return {};
-}
-
-void flushDisplay()
-{
-    // Qt 6.4's offscreen platform answers for X11 too, without a connection.
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (xcb_connection_t *connection = x11 ? x11->connection() : nullptr)
-        xcb_flush(connection);
 }
 
 DisplayOpening::DisplayOpening(const char *program)

@@ -13,10 +13,6 @@ std::string missingDisplay(int argc, char *argv[]);
 // line on stderr, "<program>: cannot open the display ...", and status 1.
 // Qt 6.4 would print its plugin advice and abort() instead. Build it just
 // before QApplication and drop it once QApplication is built.
-// Sends the requests queued for the X server now (a window's map request,
-// for one) instead of when the event loop next runs; nothing elsewhere.
-void flushDisplay();
-
 class DisplayOpening
 {
 public:

@@ -1,6 +1,5 @@
 #include "platform/form.h"
 
-#include "platform/display.h"
 #include "platform/runtime_error.h"
 #include "platform/units.h"
 
@@ -219,8 +218,9 @@ bool Form::show()
     }
     // Qt 6.4 raises an accessibility event for every widget it shows, and the
     // first one starts the bridge to the session bus (where none runs, libdbus
-    // launches one). The window's map request goes out first, then its
-    // controls are shown, in the same call: the first paint has them all.
+    // launches one). The window is shown alone, so that the first event is its
+    // own, after its map request, as for an empty window; then its controls
+    // are shown, in the same call: the first paint has them all.
     std::vector<QWidget *> held;
     for (QWidget *child : window_->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         if (!child->isHidden()) {
@@ -230,7 +230,6 @@ bool Form::show()
     }
     showing_ = true;
     window_->show();
-    flushDisplay();
     for (QWidget *child : held)
         child->show();
     showing_ = false;
