@@ -26,7 +26,7 @@ def desktop(request):
 
 
 def icon_sizes(desktop, window):
-    icon = [int(n) for n in (desktop.prop(window, "_NET_WM_ICON", "-len", "1000000", "-f", "_NET_WM_ICON", "32c") or "")
+    icon = [int(n) for n in (desktop.prop(window, "_NET_WM_ICON", "-len", "100000000", "-f", "_NET_WM_ICON", "32c") or "")
             .replace(",", " ").split()]
     i, sizes = 0, set()
     while i + 1 < len(icon) and icon[i] > 0:
