@@ -112,6 +112,9 @@ public:
     // What the box is, for its tooltip and for assistive technology; asked
     // only when someone wants to know.
     std::function<QString(std::int16_t index)> onDescribe;
+    // onDescribe's answer; an error in it is reported as a handler's is, and
+    // gives an empty description.
+    QString describe() const;
 
 private:
     // The widget raises GotFocus as Qt delivers the focus.

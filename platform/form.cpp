@@ -11,6 +11,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace platform {
 
@@ -81,7 +82,25 @@ QIcon iconWithEverySize(const QString &path, Renditions renditions)
 
 bool drawnOnForm(ControlKind kind) { return kind == ControlKind::Label || kind == ControlKind::Line; }
 
+// The form on screen that has not been closed yet.
+Form *shownForm = nullptr;
+
 } // namespace
+
+// Qt 6.4's xcb plugin calls exit(1) when the connection to the X server
+// breaks, and the window is gone without its close. Closing it from exit's
+// handlers lets its unload handler run all the same: that reads the controls
+// and writes files, and touches no display. Errors then go to stderr only.
+void Form::closeAtExit()
+{
+    Form *form = shownForm;
+    shownForm = nullptr;
+    if (!form || isEnding())
+        return;
+    setErrorPresenter([](const QString &, const QString &) {});
+    bool accept = true;
+    form->handleClose(accept);
+}
 
 Form::Form(const FormSpec &form, std::span<const ControlSpec> controls) : window_(std::make_unique<FormWindow>(*this))
 {
@@ -136,7 +155,11 @@ Form::Form(const FormSpec &form, std::span<const ControlSpec> controls) : window
 
 Form::~Form()
 {
-    // The controls' widgets belong to the window; drop the adapters first.
+    if (shownForm == this)
+        shownForm = nullptr;
+    // The widgets call into their adapters (events, tooltips, accessibility)
+    // until they are gone: the window and its widgets go first.
+    window_.reset();
     controls_.clear();
 }
 
@@ -234,6 +257,9 @@ bool Form::show()
         child->show();
     showing_ = false;
     controlsShown();
+    static const bool closesAtExit = std::atexit(closeAtExit) == 0;
+    if (closesAtExit && !shownForm)
+        shownForm = this;
     return true;
 }
 
@@ -245,6 +271,8 @@ void Form::handleClose(bool &accept)
             onUnload(cancel);
     });
     accept = cancel == 0 && !isEnding();
+    if (accept && shownForm == this)
+        shownForm = nullptr;
 }
 
 void Form::controlsShown()

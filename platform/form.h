@@ -71,6 +71,7 @@ private:
     // Tells the controls that the window is shown, once; show() does so only
     // after the window's map request has gone out.
     void controlsShown();
+    static void closeAtExit();
 
     QMargins frame() const;
 

@@ -52,6 +52,8 @@ void runHandler(const std::function<void()> &handler)
 {
     if (ending)
         return;
+    // Nothing may leave here: the caller is Qt's event delivery, and an
+    // exception through it ends in std::terminate.
     try {
         handler();
     } catch (const RuntimeError &e) {
@@ -60,6 +62,8 @@ void runHandler(const std::function<void()> &handler)
         reportFatal(7, QStringLiteral("Out of memory"));
     } catch (const std::exception &e) {
         reportFatal(51, QStringLiteral("Internal error: %1").arg(QString::fromUtf8(e.what())));
+    } catch (...) {
+        reportFatal(51, QStringLiteral("Internal error: an unknown exception"));
     }
 }
 

@@ -24,30 +24,38 @@ public:
     SettingsStore &operator=(const SettingsStore &) = delete;
 
     // The per-user file of an application: $XDG_CONFIG_HOME/<application>/
-    // <application>.conf (~/.config when unset), the one QSettings uses.
+    // <application>.conf ($HOME/.config when unset or relative).
     static QString pathFor(const QString &application);
 
     const QString &path() const { return path_; }
 
     // The stored value, or the default when the key is absent. A file that is
-    // not valid INI counts as absent.
+    // not valid INI counts as absent; so does a path that leads to anything
+    // but a regular file (a device, FIFO, socket or folder), which is never
+    // opened.
     QString getSetting(const QString &section, const QString &key, const QString &defaultValue);
 
     // Stages a value for the next commit.
     void saveSetting(const QString &section, const QString &key, const QString &value);
 
-    // Writes every staged value. Raises Path/File access error (75), naming
-    // the file and the reason, when the file cannot be written; the old file
-    // is then left as it was. A file that was not valid INI is kept beside
-    // the new one as <file>.broken.
+    // Writes every staged value, in one atomic replacement of the file (of
+    // the file a symbolic link leads to). Raises Path/File access error (75),
+    // naming the file and the system's reason, when the file cannot be
+    // written or its lock (<file>.lock) cannot be taken within about 5 s;
+    // the old file is then left as it was. A file that is not valid INI at
+    // the close is kept whole beside the new one as <file>.broken (.1 to
+    // .999 when taken). A path that is not a regular file is left alone,
+    // with a warning, and is no failure.
     void commit();
 
 private:
-    QSettings &settings();
+    QSettings *settings();
 
     QString path_;
     std::unique_ptr<QSettings> settings_;
+    bool loaded_ = false;
     bool broken_ = false;
+    QString notAFile_;
     std::vector<std::pair<QString, QString>> pending_;
 };
 

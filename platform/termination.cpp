@@ -4,6 +4,8 @@
 #include <QSocketNotifier>
 #include <QWidget>
 
+#include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -12,12 +14,18 @@ namespace platform {
 
 namespace {
 int signalPipe[2] = {-1, -1};
+std::atomic<int> signalCount{0};
+static_assert(std::atomic<int>::is_always_lock_free, "touched from a signal handler");
 
-// Only what is async-signal-safe: one byte into the pipe.
+// Only what is async-signal-safe: a count and one byte into the pipe. The
+// write may change errno under the code the signal interrupted.
 void onSignal(int signal)
 {
+    const int savedErrno = errno;
+    signalCount.fetch_add(1, std::memory_order_relaxed);
     const char byte = char(signal);
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+    errno = savedErrno;
 }
 } // namespace
 
@@ -39,5 +47,7 @@ void closeOnTerminationSignals(QWidget *window)
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
         ::sigaction(signal, &action, nullptr);
 }
+
+int terminationSignals() { return signalCount.load(std::memory_order_relaxed); }
 
 } // namespace platform

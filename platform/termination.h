@@ -9,4 +9,8 @@ namespace platform {
 // on the spot, as a session that ends or a `kill` would.
 void closeOnTerminationSignals(QWidget *window);
 
+// How many of those signals have arrived so far. A wait compares it with the
+// count at its start and gives up when another one came.
+int terminationSignals();
+
 } // namespace platform

@@ -80,7 +80,17 @@ void TextBox::setFocus()
 void TextBox::raiseGotFocus()
 {
     if (onGotFocus)
-        onGotFocus(index());
+        runHandler([this] { onGotFocus(index()); });
+}
+
+QString TextBox::describe() const
+{
+    // Asked for by a tooltip or a screen reader, from inside Qt's event
+    // delivery, where an exception must not pass.
+    QString description;
+    if (onDescribe)
+        runHandler([&] { description = onDescribe(index()); });
+    return description;
 }
 
 } // namespace platform

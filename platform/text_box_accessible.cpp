@@ -43,7 +43,7 @@ public:
             && !view_.box().accessibleName().isEmpty())
             return view_.box().accessibleName();
         if (t == QAccessible::Name && widget()->accessibleName().isEmpty() && view_.boxBuilt && view_.box().onDescribe)
-            return view_.box().onDescribe(view_.box().index());
+            return view_.box().describe();
         if (t == QAccessible::Value)
             return view_.value();
         return QAccessibleWidget::text(t);

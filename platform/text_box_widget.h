@@ -86,7 +86,7 @@ protected:
     bool event(QEvent *event) override
     {
         if (event->type() == QEvent::ToolTip && this->toolTip().isEmpty() && box_.onDescribe)
-            this->setToolTip(box_.onDescribe(box_.index()));
+            this->setToolTip(box_.describe());
         return Base::event(event);
     }
 

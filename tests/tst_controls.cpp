@@ -5,7 +5,10 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QHelpEvent>
 #include <QtTest>
+
+#include <stdexcept>
 
 #include <vector>
 
@@ -53,6 +56,8 @@ private slots:
     void invalidValueIsRunTimeError();
     void errorInHandlerIsReportedOnce();
     void setFocusRaisesGotFocus();
+    void errorOutsideEventHandlers_data();
+    void errorOutsideEventHandlers();
     void keyDownCodes_data();
     void keyDownCodes();
     void keyDownRepeatsAndLeavesTheKeyToTheBox();
@@ -207,6 +212,63 @@ void TestControls::setFocusRaisesGotFocus()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), cells(1).widget());
     QCOMPARE(got, (std::vector<int>{2, 1, 2, 1, 2, 1}));
+}
+
+void TestControls::errorOutsideEventHandlers_data()
+{
+    // Where the box calls the program's code, and what that code throws.
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<int>("thrown");
+    QTest::addColumn<QString>("reported");
+    const QString runTime = QStringLiteral("Run-time error '5': Invalid procedure call or argument");
+    const QString standard = QStringLiteral("Run-time error '51': Internal error: out of range");
+    const QString other = QStringLiteral("Run-time error '51': Internal error: an unknown exception");
+    for (const char *where : {"GotFocus", "tooltip", "accessible name"}) {
+        QTest::addRow("%s, run-time error", where) << where << 0 << runTime;
+        QTest::addRow("%s, standard exception", where) << where << 1 << standard;
+        QTest::addRow("%s, anything else", where) << where << 2 << other;
+    }
+}
+
+void TestControls::errorOutsideEventHandlers()
+{
+    QFETCH(QString, where);
+    QFETCH(int, thrown);
+    QFETCH(QString, reported);
+    Form form(formSpec, layoutRows());
+    TextBox &cell = form.textBoxArray("cell")(1);
+    const auto fail = [thrown] {
+        if (thrown == 0)
+            raise(err::InvalidCall, QStringLiteral("Invalid procedure call or argument"));
+        if (thrown == 1)
+            throw std::out_of_range("out of range");
+        throw 42;
+    };
+    cell.onGotFocus = [&](std::int16_t) { fail(); };
+    cell.onDescribe = [&](std::int16_t) -> QString {
+        fail();
+        return QStringLiteral("never");
+    };
+    QVERIFY(form.show());
+    QString description = QStringLiteral("untouched");
+    if (where == QLatin1String("GotFocus")) {
+        cell.setFocus();
+    } else if (where == QLatin1String("tooltip")) {
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), cell.widget()->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(cell.widget(), &help);
+        description = cell.widget()->toolTip();
+    } else {
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(cell.widget());
+        QVERIFY(face);
+        description = face->text(QAccessible::Name);
+    }
+    // Reported once, as a handler's error is, and the program ends; the
+    // description that failed is empty.
+    QVERIFY(isEnding());
+    QCOMPARE(endingStatus(), 1);
+    QCOMPARE(testing::takeErrors(), QStringList{reported});
+    if (where != QLatin1String("GotFocus"))
+        QCOMPARE(description, QString());
 }
 
 void TestControls::keyDownCodes_data()

@@ -1,9 +1,21 @@
 #include "support.h"
 
 #include "app/main_window.h"
+#include "platform/termination.h"
 
+#include <QLockFile>
 #include <QtTest>
 
+#include <thread>
+
+#include <csignal>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using glyphery::frmMain;
@@ -18,7 +30,9 @@ private slots:
     void closeRaisesNoPromptAndNeverCancels();
     void closeReplacesTheFileByRename();
     void folderIsAFile();
-    void fileIsAFolder();
+    void hostilePaths_data();
+    void hostilePaths();
+    void relativeConfigHomeIsIgnored();
     void folderNotWritable();
 };
 
@@ -127,16 +141,288 @@ void TestSettings::folderIsAFile()
     QCOMPARE(blocker.readAll(), QByteArray("not a folder"));
 }
 
-void TestSettings::fileIsAFolder()
+namespace {
+
+const QByteArray oldValues("[Font]\nB=1\nI=0\nName=Arial\n\n[Options]\nSize=0\nSpace=0\n");
+const QByteArray brokenValues("[Font\nB=1\n");
+
+// What stands where the settings file or its lock should be.
+enum class Hostile {
+    Folder,
+    LinkToFolder,
+    Fifo,
+    Socket,
+    Device,
+    LinkToFile,
+    DanglingLinkIntoMissingFolder,
+    ImmutableFile,
+    BrokenImmutableFile,
+    BrokenWhileRunning,
+    NoBackupNameFree,
+    LockIsFolder,
+    LockIsDanglingLink,
+    ImmutableAbandonedLock,
+    LockHeld,
+    LockHeldTillSignal,
+};
+
+bool setImmutable(const QString &path, bool on)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return ok;
+}
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
+}
+
+} // namespace
+
+void TestSettings::hostilePaths_data()
+{
+    QTest::addColumn<int>("hostileRow");
+    // Part of the error reported at close; none when empty.
+    QTest::addColumn<QString>("error");
+    // Part of the warning that the file was left alone; none when empty.
+    QTest::addColumn<QString>("leftAlone");
+    // The close's values reach the file the path leads to.
+    QTest::addColumn<bool>("written");
+    using H = Hostile;
+    // Not a regular file: defaults, never replaced, no failure.
+    QTest::newRow("folder") << int(H::Folder) << ""
+                            << "is a folder" << false;
+    QTest::newRow("link to a folder") << int(H::LinkToFolder) << ""
+                                      << "is a folder" << false;
+    QTest::newRow("FIFO") << int(H::Fifo) << ""
+                          << "is a FIFO" << false;
+    QTest::newRow("socket") << int(H::Socket) << ""
+                            << "is a socket" << false;
+    QTest::newRow("link to a device") << int(H::Device) << ""
+                                      << "is a character device" << false;
+    // A link to a regular file stays; its target is rewritten.
+    QTest::newRow("link to a file") << int(H::LinkToFile) << ""
+                                    << "" << true;
+    QTest::newRow("dangling link into a missing folder")
+        << int(H::DanglingLinkIntoMissingFolder) << "No such file or directory"
+        << "" << false;
+    QTest::newRow("immutable file") << int(H::ImmutableFile) << "Operation not permitted"
+                                    << "" << false;
+    QTest::newRow("broken immutable file") << int(H::BrokenImmutableFile) << "Operation not permitted"
+                                           << "" << false;
+    QTest::newRow("broken while running") << int(H::BrokenWhileRunning) << ""
+                                          << "" << true;
+    QTest::newRow("no backup name free") << int(H::NoBackupNameFree) << ".broken.999 all exist (File exists)"
+                                         << "" << false;
+    QTest::newRow("lock is a folder") << int(H::LockIsFolder)
+                                      << ".lock: it is a folder, not a lock file (Is a directory)"
+                                      << "" << false;
+    QTest::newRow("lock is a dangling link")
+        << int(H::LockIsDanglingLink) << ".lock: it is a symbolic link, not a lock file (File exists)"
+        << "" << false;
+    QTest::newRow("immutable abandoned lock")
+        << int(H::ImmutableAbandonedLock) << "cannot be removed (Operation not permitted)"
+        << "" << false;
+    QTest::newRow("lock held") << int(H::LockHeld) << QStringLiteral(".lock: it is held by process %1").arg(getpid())
+                               << "" << false;
+    QTest::newRow("lock held, then a termination signal")
+        << int(H::LockHeldTillSignal) << ".lock: the wait for it was ended by a termination signal"
+        << "" << false;
+}
+
+void TestSettings::hostilePaths()
+{
+    QFETCH(int, hostileRow);
+    const auto hostile = Hostile(hostileRow);
+    QFETCH(QString, error);
+    QFETCH(QString, leftAlone);
+    QFETCH(bool, written);
+    testing::Sandbox sandbox;
+    const QString conf = sandbox.confPath();
+    const QByteArray confName = QFile::encodeName(conf);
+    const QString elsewhere = sandbox.root() + QStringLiteral("/elsewhere");
+    const QString lock = conf + QStringLiteral(".lock");
+    QVERIFY(QDir().mkpath(elsewhere));
+    const bool broken = hostile == Hostile::BrokenImmutableFile || hostile == Hostile::NoBackupNameFree;
+    sandbox.writeConf(broken ? brokenValues : oldValues);
+    QVERIFY(QFile::remove(conf));
+    QString target = conf; // where the values would go
+    QString immutable;
+    std::unique_ptr<QLockFile> held;
+
+    switch (hostile) {
+    case Hostile::Folder: QVERIFY(QDir().mkpath(conf + QStringLiteral("/inside"))); break;
+    case Hostile::LinkToFolder: QVERIFY(QFile::link(elsewhere, conf)); break;
+    case Hostile::Fifo: QCOMPARE(::mkfifo(confName.constData(), 0644), 0); break;
+    case Hostile::Socket: {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_un address = {};
+        address.sun_family = AF_UNIX;
+        if (std::size_t(confName.size()) >= sizeof address.sun_path)
+            QSKIP("the temporary path is too long for a socket");
+        std::memcpy(address.sun_path, confName.constData(), std::size_t(confName.size()));
+        QCOMPARE(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        ::close(fd);
+        break;
+    }
+    case Hostile::Device: {
+        // The null device's numbers, made here: a fault must not reach /dev/null.
+        const QString device = elsewhere + QStringLiteral("/null");
+        if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+            QSKIP("device nodes cannot be made here");
+        QVERIFY(QFile::link(device, conf));
+        break;
+    }
+    case Hostile::LinkToFile:
+        target = elsewhere + QStringLiteral("/real.conf");
+        QVERIFY(writeFile(target, oldValues));
+        QVERIFY(QFile::link(target, conf));
+        break;
+    case Hostile::DanglingLinkIntoMissingFolder:
+        QVERIFY(QFile::link(elsewhere + QStringLiteral("/missing/Glyphery.conf"), conf));
+        break;
+    case Hostile::ImmutableFile:
+    case Hostile::BrokenImmutableFile:
+        QVERIFY(writeFile(conf, broken ? brokenValues : oldValues));
+        immutable = conf;
+        break;
+    case Hostile::BrokenWhileRunning: QVERIFY(writeFile(conf, oldValues)); break;
+    case Hostile::NoBackupNameFree:
+        QVERIFY(writeFile(conf, brokenValues));
+        for (int n = 0; n < 1000; ++n)
+            QVERIFY(
+                writeFile(conf + QStringLiteral(".broken") + (n ? QStringLiteral(".%1").arg(n) : QString()), "kept"));
+        break;
+    case Hostile::LockIsFolder:
+        QVERIFY(writeFile(conf, oldValues));
+        QVERIFY(QDir().mkpath(lock));
+        break;
+    case Hostile::LockIsDanglingLink:
+        QVERIFY(writeFile(conf, oldValues));
+        QVERIFY(QFile::link(elsewhere + QStringLiteral("/nowhere"), lock));
+        break;
+    case Hostile::ImmutableAbandonedLock:
+        QVERIFY(writeFile(conf, oldValues));
+        QVERIFY(writeFile(lock, "99999\n"));
+        immutable = lock;
+        break;
+    case Hostile::LockHeld:
+    case Hostile::LockHeldTillSignal:
+        QVERIFY(writeFile(conf, oldValues));
+        held = std::make_unique<QLockFile>(lock);
+        QVERIFY(held->tryLock(0));
+        break;
+    }
+    if (!immutable.isEmpty() && !setImmutable(immutable, true))
+        QSKIP("immutable files cannot be made here");
+    const auto cleanUp = qScopeGuard([&] {
+        if (!immutable.isEmpty())
+            setImmutable(immutable, false);
+    });
+    struct stat before = {};
+    const bool existed = ::stat(QFile::encodeName(target).constData(), &before) == 0;
+    const QByteArray oldContent = existed && S_ISREG(before.st_mode) ? contentOf(target) : QByteArray();
+
+    testing::WarningLog log;
+    std::thread signaller;
+    {
+        frmMain form;
+        QVERIFY(form.show()); // nothing blocks
+        // The old values where there was a readable file, else the defaults.
+        QCOMPARE(form.chkB.value(), std::int16_t(existed && S_ISREG(before.st_mode) && !broken ? 1 : 0));
+        form.chkB.setValue(0);
+        form.chkSpace.setValue(1);
+        if (hostile == Hostile::BrokenWhileRunning)
+            QVERIFY(writeFile(conf, brokenValues));
+        if (hostile == Hostile::LockHeldTillSignal) {
+            platform::closeOnTerminationSignals(form.widget());
+            // The close itself may come from a signal; only a later one ends the wait.
+            signaller = std::thread([] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                ::kill(::getpid(), SIGTERM);
+            });
+        }
+        QElapsedTimer closing;
+        closing.start();
+        const bool closed = form.widget()->close();
+        if (signaller.joinable())
+            signaller.join();
+        QVERIFY2(closing.elapsed() < 10000, "the close waits without a bound");
+        QCOMPARE(closed, error.isEmpty());
+    }
+
+    const QStringList errors = testing::takeErrors();
+    if (error.isEmpty()) {
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
+    } else {
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().contains(conf) && errors.first().contains(error), qPrintable(errors.first()));
+    }
+    const QStringList notes = testing::WarningLog::lines().filter(QStringLiteral("the settings were not written"));
+    if (leftAlone.isEmpty()) {
+        QVERIFY(notes.isEmpty());
+    } else {
+        QCOMPARE(notes.size(), 1);
+        QVERIFY2(notes.first().contains(leftAlone), qPrintable(notes.first()));
+        QCOMPARE(testing::WarningLog::lines().filter(QStringLiteral("using the defaults")).size(), 1);
+    }
+
+    // What stood there stands there still, of the same kind, and a regular
+    // file holds either what it held or the session's values.
+    struct stat after = {};
+    const bool exists = ::stat(QFile::encodeName(target).constData(), &after) == 0;
+    QCOMPARE(exists, existed || written);
+    if (existed)
+        QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+    if (written) {
+        QSettings values(target, QSettings::IniFormat);
+        QCOMPARE(values.status(), QSettings::NoError);
+        QCOMPARE(values.value(QStringLiteral("Font/B")).toString(), QStringLiteral("0"));
+        QCOMPARE(values.value(QStringLiteral("Options/Space")).toString(), QStringLiteral("1"));
+    } else if (existed && S_ISREG(before.st_mode)) {
+        QCOMPARE(contentOf(target), oldContent);
+    }
+    if (target != conf)
+        QVERIFY(QFileInfo(conf).isSymLink());
+    // A broken file is kept whole, or, when nothing is written, left as the only copy.
+    const bool keptBroken = hostile == Hostile::BrokenWhileRunning;
+    QCOMPARE(QFile::exists(conf + QStringLiteral(".broken")), keptBroken || hostile == Hostile::NoBackupNameFree);
+    if (keptBroken)
+        QCOMPARE(contentOf(conf + QStringLiteral(".broken")), brokenValues);
+    if (hostile == Hostile::NoBackupNameFree)
+        QCOMPARE(contentOf(conf + QStringLiteral(".broken.999")), QByteArray("kept"));
+    if (hostile == Hostile::Folder)
+        QVERIFY(QFileInfo(conf + QStringLiteral("/inside")).isDir());
+    if (held)
+        QVERIFY(held->isLocked());
+}
+
+void TestSettings::relativeConfigHomeIsIgnored()
 {
     testing::Sandbox sandbox;
-    QVERIFY(QDir().mkpath(sandbox.confPath() + QStringLiteral("/inside")));
-    frmMain form;
-    QVERIFY(form.show());
-    QVERIFY(!form.widget()->close());
-    QCOMPARE(testing::reportedErrors().size(), 1);
-    QVERIFY(testing::reportedErrors().first().contains(sandbox.confPath()));
-    QVERIFY(QFileInfo(sandbox.confPath() + QStringLiteral("/inside")).isDir());
+    const QByteArray home = qgetenv("HOME");
+    const auto restore = qScopeGuard([&] { qputenv("HOME", home); });
+    qputenv("HOME", QFile::encodeName(sandbox.root()));
+    qputenv("XDG_CONFIG_HOME", "relcfg");
+    QCOMPARE(platform::SettingsStore::pathFor(QStringLiteral("Glyphery")),
+             sandbox.root() + QStringLiteral("/.config/Glyphery/Glyphery.conf"));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(sandbox.root() + QStringLiteral("/absolute")));
+    QCOMPARE(platform::SettingsStore::pathFor(QStringLiteral("Glyphery")),
+             sandbox.root() + QStringLiteral("/absolute/Glyphery/Glyphery.conf"));
 }
 
 void TestSettings::folderNotWritable()

@@ -13,7 +13,7 @@ def test_unwritable_settings(glyphery, desktop):
     blocker.write_text("not a folder\n")
     blocker.chmod(0o644)
     line = (f"Glyphery: Run-time error '75': Path/File access error: cannot write {glyphery.settings_file}: "
-            f"{blocker} is not a folder")
+            f"{blocker} is not a folder (Not a directory)")
 
     app = glyphery.start()
     app.request_close()

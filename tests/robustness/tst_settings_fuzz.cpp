@@ -265,6 +265,21 @@ int &settingsWarnings()
     return count;
 }
 
+// A name as it reads from a file that QSettings wrote, read afresh from the disk.
+QString throughAFile(const QString &name, const QString &folder)
+{
+    const QString writtenPath = folder + QStringLiteral("/name-written.conf");
+    const QString readPath = folder + QStringLiteral("/name-read.conf");
+    {
+        QSettings file(writtenPath, QSettings::IniFormat);
+        file.setValue(QStringLiteral("Font/Name"), name);
+    }
+    // Under a new path: QSettings would answer from what it wrote.
+    QFile::remove(readPath);
+    QFile::copy(writtenPath, readPath);
+    return QSettings(readPath, QSettings::IniFormat).value(QStringLiteral("Font/Name")).toString();
+}
+
 QString hex(const QByteArray &bytes)
 {
     return QString::fromLatin1(bytes.left(120).toHex(' ')) + (bytes.size() > 120 ? QStringLiteral(" ...") : QString());
@@ -338,11 +353,20 @@ void TestSettingsFuzz::checkWritten(const QString &name, const std::array<std::i
         QVERIFY2(stored.typeId() == QMetaType::QString && stored.toString() == QString::number(value),
                  qPrintable(QStringLiteral("file %1: %2 written as '%3'").arg(index).arg(QLatin1String(key), stored.toString())));
     }
+    // A few names (a quote that runs over lines, stray bytes) do not come back
+    // from a file QSettings wrote as they went in; such a name must come back
+    // as it does from a file QSettings wrote with nothing else in it.
     const QVariant storedName = written.value(QStringLiteral("Font/Name"));
-    QVERIFY2(storedName.typeId() == QMetaType::QString && storedName.toString() == name,
+    QVERIFY2(storedName.typeId() == QMetaType::QString
+                 && (storedName.toString() == name || storedName.toString() == throughAFile(name, sandbox_->root())),
              qPrintable(QStringLiteral("file %1: the face written is not the one shown").arg(index)));
     // The rest of a readable file stays; a broken one is kept beside the new one.
-    QSet<QString> keys(e.keys.begin(), e.keys.end());
+    // A key of the nameless section "[]" reads as "/key" from the file the
+    // user wrote, and as "key" once QSettings has written it out: the file is
+    // read back here from the disk, as the next start reads it.
+    QSet<QString> keys;
+    for (const QString &key : e.keys)
+        keys.insert(key.startsWith(QLatin1Char('/')) ? key.mid(1) : key);
     for (const char *key : {"Font/Name", "Font/B", "Font/I", "Options/Space", "Options/Size"})
         keys.insert(QLatin1String(key));
     const QStringList all = written.allKeys();
