@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "glyphery_version.h"
+#include "platform/display.h"
 #include "platform/runtime_error.h"
 #include "platform/termination.h"
 
@@ -7,6 +8,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -82,7 +85,13 @@ int main(int argc, char *argv[])
     if (const int status = checkCommandLine(argc, argv); status >= 0)
         return status;
 
+    if (const std::string cause = platform::missingDisplay(argc, argv); !cause.empty()) {
+        std::fprintf(stderr, "glyphery: %s\n", cause.c_str());
+        return 1;
+    }
+    auto opening = std::make_unique<platform::DisplayOpening>("glyphery");
     QApplication app(argc, argv);
+    opening.reset();
     QApplication::setApplicationName(QStringLiteral(GLYPHERY_NAME));
     QApplication::setApplicationVersion(QStringLiteral(GLYPHERY_VERSION));
     // Lets Wayland desktops match the window to its desktop entry and icon.

@@ -8,14 +8,6 @@ namespace glyphery {
 using platform::ansiChar;
 using platform::Clipboard;
 
-namespace key {
-constexpr std::int16_t Enter = 13;
-constexpr std::int16_t Left = 37;
-constexpr std::int16_t Up = 38;
-constexpr std::int16_t Right = 39;
-constexpr std::int16_t Down = 40;
-} // namespace key
-
 void frmMain::Char_GotFocus(std::int16_t Index)
 {
     const std::int16_t code = codeOf(Index);

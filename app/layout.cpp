@@ -13,6 +13,13 @@ namespace {
 
 constexpr Rgb white{255, 255, 255};
 constexpr platform::FontSpec cellFont{"MS Sans Serif", 13.5f};
+// The hicolor icons, the same artwork as the ICO's 16 and 32 px.
+constexpr const char *largerIcons[] = {
+    ":/icons/hicolor/48x48/apps/" GLYPHERY_APP_ID ".png",
+    ":/icons/hicolor/64x64/apps/" GLYPHERY_APP_ID ".png",
+    ":/icons/hicolor/128x128/apps/" GLYPHERY_APP_ID ".png",
+    ":/icons/hicolor/256x256/apps/" GLYPHERY_APP_ID ".png",
+};
 
 ControlSpec cell(std::int16_t k)
 {
@@ -104,6 +111,7 @@ std::vector<ControlSpec> makeLayout()
          .tabIndex = 230,
          .backColor = white,
          .picture = ":/glyphery.ico",
+         .pictureRenditions = largerIcons,
          .accessibleName = GLYPHERY_NAME},
         {.kind = ControlKind::TextBox,
          .name = "FSel",
@@ -115,6 +123,7 @@ std::vector<ControlSpec> makeLayout()
          .text = "Arial",
          .backColor = Rgb{224, 224, 224},
          .locked = true,
+         .chooser = true,
          .mousePointer = platform::pointer::Arrow,
          .accessibleName = "Schriftart",
          .toolTip = "Schriftart w\u00E4hlen"},
@@ -201,6 +210,7 @@ const platform::FormSpec &formLayout()
                                          .clientWidth = 13875,
                                          .clientHeight = 3165,
                                          .icon = ":/glyphery.ico",
+                                         .iconRenditions = largerIcons,
                                          .font = {"MS Sans Serif", 8.25f}};
     return form;
 }

@@ -2,6 +2,7 @@
 
 #include "app/layout.h"
 #include "app/settings.h"
+#include "platform/clipboard.h"
 #include "platform/conversions.h"
 #include "platform/screen.h"
 #include "platform/unicode.h"
@@ -15,15 +16,17 @@ using platform::Screen;
 
 namespace {
 
-// "€ U+20AC EURO SIGN, 128": what a cell is, for its tooltip and for screen readers.
+// "€ U+20AC EURO SIGN, 128": what a cell is, for its tooltip and for screen
+// readers. A control character is named, not shown: "U+007F DELETE, 127".
 QString cellDescription(std::int16_t index)
 {
     const int code = codeOf(index);
     const QString character = ansiChar(code);
     const char32_t point = character.at(0).unicode();
-    return QStringLiteral("%1 U+%2 %3, %4")
-        .arg(character, QStringLiteral("%1").arg(uint(point), 4, 16, QLatin1Char('0')).toUpper(),
-             platform::characterName(point))
+    const QString shown = platform::isControl(point) ? QString() : character + QLatin1Char(' ');
+    const QString name = platform::ansiDefined(code) ? platform::characterName(point) : QStringLiteral("nicht belegt");
+    return QStringLiteral("%1U+%2 %3, %4")
+        .arg(shown, QStringLiteral("%1").arg(uint(point), 4, 16, QLatin1Char('0')).toUpper(), name)
         .arg(code);
 }
 
@@ -48,8 +51,10 @@ frmMain::frmMain()
     onLoad = [this] { Form_Load(); };
     onUnload = [this](std::int16_t &cancel) {
         Form_Unload(cancel);
-        if (cancel == 0)
+        if (cancel == 0) {
             settings.commit();
+            platform::Clipboard::keepAfterExit();
+        }
     };
     onFrameKnown = [this] { Form_FrameKnown(); };
     for (std::int16_t k = firstCell; k <= lastCell; ++k) {
@@ -66,6 +71,8 @@ frmMain::frmMain()
     chkSpace.onClick = [this] { chkSpace_Click(); };
     cmdN.onClick = [this] { cmdN_Click(); };
     FSel.onClick = [this](std::int16_t) { FSel_Click(); };
+    FSel.onKeyDown
+        = [this](std::int16_t index, std::int16_t key, std::int16_t shift) { FSel_KeyDown(index, key, shift); };
 }
 
 void frmMain::Form_Load()

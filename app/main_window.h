@@ -12,6 +12,20 @@
 
 namespace glyphery {
 
+// The key codes and the shift mask the handlers look at.
+namespace key {
+constexpr std::int16_t Enter = 13;
+constexpr std::int16_t Space = 32;
+constexpr std::int16_t Left = 37;
+constexpr std::int16_t Up = 38;
+constexpr std::int16_t Right = 39;
+constexpr std::int16_t Down = 40;
+} // namespace key
+namespace shift {
+constexpr std::int16_t None = 0;
+constexpr std::int16_t Alt = 4;
+} // namespace shift
+
 // The one window: the grid of the 224 characters, the preview, the typeface
 // box and the option row. Every handler runs on the user-interface thread.
 class frmMain : public platform::Form
@@ -36,6 +50,7 @@ public:
     void chkSpace_Click();
     void cmdN_Click();
     void FSel_Click();
+    void FSel_KeyDown(std::int16_t Index, std::int16_t KeyCode, std::int16_t Shift);
 
     platform::ControlArray<platform::TextBox> &Char;
     platform::TextBox &CharXXL;

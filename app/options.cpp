@@ -65,4 +65,14 @@ void frmMain::FSel_Click()
     Symbol.refresh();
 }
 
+// The typeface box opens the dialog from the keyboard as a combo box opens
+// its list: Enter or Space, or Alt+Down.
+void frmMain::FSel_KeyDown(std::int16_t, std::int16_t KeyCode, std::int16_t Shift)
+{
+    if ((KeyCode == key::Enter || KeyCode == key::Space) && Shift == shift::None)
+        FSel_Click();
+    if (KeyCode == key::Down && Shift == shift::Alt)
+        FSel_Click();
+}
+
 } // namespace glyphery

@@ -90,6 +90,9 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The holders that keep a copied character once the window closes, where no
+# clipboard manager runs: xclip on X11, wl-copy on Wayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xclip | wl-clipboard")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

@@ -1,10 +1,12 @@
 #include "platform/controls.h"
 
+#include "platform/accessibility.h"
 #include "platform/runtime_error.h"
 #include "platform/units.h"
 #include "platform/widget_support.h"
 
 #include <QCheckBox>
+#include <QImageReader>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -25,21 +27,62 @@ protected:
     void nextCheckState() override { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }
 };
 
+// Draws its picture at the picture's own size in points. On a screen of more
+// device pixels per point it draws the rendition that fits, read once.
 class PictureWidget : public QWidget
 {
 public:
-    PictureWidget(const QPixmap &picture, QWidget *parent) : QWidget(parent), picture_(picture) {}
+    PictureWidget(const QPixmap &picture, Renditions renditions, QWidget *parent)
+        : QWidget(parent), picture_(picture), renditions_(renditions)
+    {
+    }
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
         painter.fillRect(rect(), palette().color(QPalette::Window));
-        painter.drawPixmap(0, 0, picture_);
+        const qreal ratio = devicePixelRatioF();
+        if (ratio == 1 || picture_.isNull() || renditions_.empty()) {
+            painter.drawPixmap(0, 0, picture_);
+            return;
+        }
+        if (ratio != sharpRatio_) {
+            sharp_ = rendition(ratio);
+            sharpRatio_ = ratio;
+        }
+        painter.drawPixmap(0, 0, sharp_);
     }
 
 private:
+    // The smallest rendition of at least the device pixels needed, else the
+    // largest, scaled to fit exactly.
+    QPixmap rendition(qreal ratio) const
+    {
+        const QSize needed = (QSizeF(picture_.size()) * ratio).toSize();
+        QString best;
+        QSize bestSize = picture_.size();
+        for (const char *path : renditions_) {
+            const QSize size = QImageReader(QString::fromUtf8(path)).size();
+            const bool fits = size.width() >= needed.width();
+            const bool bestFits = bestSize.width() >= needed.width();
+            if ((fits && (!bestFits || size.width() < bestSize.width()))
+                || (!fits && !bestFits && size.width() > bestSize.width())) {
+                best = QString::fromUtf8(path);
+                bestSize = size;
+            }
+        }
+        QPixmap chosen = best.isEmpty() ? picture_ : QPixmap(best);
+        if (chosen.size() != needed)
+            chosen = chosen.scaled(needed, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        chosen.setDevicePixelRatio(ratio);
+        return chosen;
+    }
+
     QPixmap picture_;
+    Renditions renditions_;
+    QPixmap sharp_;
+    qreal sharpRatio_ = 1;
 };
 
 // An etched rectangle whose top edge lies half a line below the top, where a
@@ -70,19 +113,29 @@ void raiseMissingElement(std::int16_t index)
 }
 
 Control::Control(const ControlSpec &row, QWidget *widget)
-    : name_(QString::fromUtf8(row.name)), index_(row.index), tabIndex_(row.tabIndex), widget_(widget)
+    : name_(QString::fromUtf8(row.name)),
+      accessibleName_(row.accessibleName ? QString::fromUtf8(row.accessibleName) : QString()),
+      index_(row.index),
+      tabIndex_(row.tabIndex),
+      widget_(widget)
 {
+    installAccessibility();
     widget_->setObjectName(index_ >= 0 ? QStringLiteral("%1_%2").arg(name_).arg(index_) : name_);
     if (row.kind != ControlKind::Line)
         widget_->setGeometry(pixelRect(row));
     applyFont(widget_, row.font);
-    if (row.accessibleName)
-        widget_->setAccessibleName(QString::fromUtf8(row.accessibleName));
     if (row.toolTip)
         widget_->setToolTip(QString::fromUtf8(row.toolTip));
     // Children show with the form unless hidden explicitly.
     if (!row.visible)
         widget_->hide();
+}
+
+void Control::shown()
+{
+    shown_ = true;
+    if (!accessibleName_.isEmpty())
+        widget_->setAccessibleName(accessibleName_);
 }
 
 bool Control::visible() const { return !widget_->isHidden(); }
@@ -93,7 +146,7 @@ void Control::setEnabled(bool enabled) { widget_->setEnabled(enabled); }
 Label::Label(const ControlSpec &row, QWidget *parent) : ControlOf(row, new QLabel(parent))
 {
     QLabel *label = &view();
-    label->setText(QString::fromUtf8(row.text));
+    caption_ = QString::fromUtf8(row.text);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(row.alignment == Alignment::Right        ? Qt::AlignRight | Qt::AlignTop
                             : row.alignment == Alignment::Center ? Qt::AlignHCenter | Qt::AlignTop
@@ -101,15 +154,27 @@ Label::Label(const ControlSpec &row, QWidget *parent) : ControlOf(row, new QLabe
     applyColors(label, row, QPalette::Window, QPalette::WindowText);
 }
 
-QString Label::caption() const { return view().text(); }
-void Label::setCaption(const QString &caption) { view().setText(caption); }
+QString Label::caption() const { return caption_; }
+
+void Label::setCaption(const QString &caption)
+{
+    caption_ = caption;
+    if (isShown())
+        view().setText(caption);
+}
+
+void Label::shown()
+{
+    Control::shown();
+    view().setText(caption_);
+}
 
 CheckBox::CheckBox(const ControlSpec &row, QWidget *parent) : ControlOf(row, new CheckBoxWidget(parent))
 {
     QCheckBox *box = &view();
-    box->setText(QString::fromUtf8(row.text));
+    caption_ = QString::fromUtf8(row.text);
     box->setTristate(true);
-    box->setCheckState(row.value == 1 ? Qt::Checked : row.value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    value_ = row.value;
     // A user's toggle; assignments from code raise Click themselves.
     QObject::connect(box, &QCheckBox::clicked, box, [this] {
         if (onClick)
@@ -117,8 +182,24 @@ CheckBox::CheckBox(const ControlSpec &row, QWidget *parent) : ControlOf(row, new
     });
 }
 
+namespace {
+Qt::CheckState checkState(std::int16_t value)
+{
+    return value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
+}
+} // namespace
+
+void CheckBox::shown()
+{
+    Control::shown();
+    view().setText(caption_);
+    view().setCheckState(checkState(value_));
+}
+
 std::int16_t CheckBox::value() const
 {
+    if (!isShown())
+        return value_;
     switch (view().checkState()) {
     case Qt::Checked: return 1;
     case Qt::PartiallyChecked: return 2;
@@ -133,7 +214,9 @@ void CheckBox::setValue(std::int16_t value)
         raise(err::InvalidPropertyValue, QStringLiteral("Invalid property value"));
     if (value == this->value())
         return;
-    view().setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    value_ = value;
+    if (isShown())
+        view().setCheckState(checkState(value));
     // Nested, before the assignment returns; an error goes on to the caller.
     if (onClick)
         onClick();
@@ -151,10 +234,13 @@ CommandButton::CommandButton(const ControlSpec &row, QWidget *parent) : ControlO
 }
 
 PictureBox::PictureBox(const ControlSpec &row, QWidget *parent)
-    : Control(row, new PictureWidget(row.picture ? QPixmap(QString::fromUtf8(row.picture)) : QPixmap(), parent))
+    : Control(row,
+              new PictureWidget(row.picture ? QPixmap(QString::fromUtf8(row.picture)) : QPixmap(),
+                                row.pictureRenditions, parent))
 {
     widget()->setFocusPolicy(Qt::StrongFocus);
     applyColors(widget(), row, QPalette::Window, QPalette::WindowText);
+    setAccessibleRole(widget(), QAccessible::Graphic);
 }
 
 void PictureBox::refresh() { widget()->repaint(); }
@@ -162,6 +248,7 @@ void PictureBox::refresh() { widget()->repaint(); }
 Frame::Frame(const ControlSpec &row, QWidget *parent) : Control(row, new FrameWidget(parent))
 {
     widget()->setFocusPolicy(Qt::NoFocus);
+    setAccessibleRole(widget(), QAccessible::Grouping);
 }
 
 Line::Line(const ControlSpec &row, QWidget *parent) : Control(row, new QWidget(parent))
@@ -176,6 +263,7 @@ Line::Line(const ControlSpec &row, QWidget *parent) : Control(row, new QWidget(p
     widget()->setPalette(palette);
     widget()->setAutoFillBackground(true);
     widget()->setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAccessibleRole(widget(), QAccessible::Separator);
 }
 
 } // namespace platform

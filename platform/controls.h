@@ -35,8 +35,19 @@ public:
     bool enabled() const;
     void setEnabled(bool enabled);
 
+    // The name assistive technology knows the control by.
+    const QString &accessibleName() const { return accessibleName_; }
+
+    // The form calls this once its window is shown. Anything that reaches
+    // Qt's accessibility starts its bridge to the session bus, which would
+    // hold the window back; a control does such work from here on.
+    virtual void shown();
+    bool isShown() const { return shown_; }
+
 private:
     QString name_;
+    QString accessibleName_;
+    bool shown_ = false;
     std::int16_t index_;
     int tabIndex_;
     QWidget *widget_;
@@ -90,6 +101,9 @@ public:
     // Gives the box the focus and raises its GotFocus.
     void setFocus();
 
+    // Its accessibility interface answers the name when asked.
+    void shown() override {}
+
     // Events; each receives the control's index (-1 outside an array).
     std::function<void(std::int16_t index)> onGotFocus;
     std::function<void(std::int16_t index, std::int16_t keyCode, std::int16_t shift)> onKeyDown;
@@ -117,6 +131,12 @@ public:
     Label(const ControlSpec &row, QWidget *parent);
     QString caption() const;
     void setCaption(const QString &caption);
+    void shown() override;
+
+private:
+    // A label's text is an accessibility event to Qt; until the window is
+    // shown it waits here (it is first painted after that).
+    QString caption_;
 };
 
 class CheckBox : public ControlOf<QCheckBox>
@@ -129,8 +149,14 @@ public:
     // number is Invalid property value (380).
     std::int16_t value() const;
     void setValue(std::int16_t value);
+    void shown() override;
 
     std::function<void()> onClick;
+
+private:
+    // Caption and value wait here until the window is shown, as a label's.
+    QString caption_;
+    std::int16_t value_ = 0;
 };
 
 class CommandButton : public ControlOf<QPushButton>

@@ -23,6 +23,12 @@ QString ansiChar(int code)
     return QString(QChar(unit));
 }
 
+bool ansiDefined(int code)
+{
+    const QChar character = ansiChar(code).at(0);
+    return !(code >= 0x80 && code <= 0x9F && character.unicode() == code);
+}
+
 QString numberText(int number)
 {
     const QString digits = QString::number(number);

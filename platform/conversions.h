@@ -10,6 +10,10 @@ namespace platform {
 // bytes the code page leaves undefined map to the C1 control of the same value.
 QString ansiChar(int code);
 
+// False for the five bytes Windows-1252 leaves undefined: 129, 141, 143, 144
+// and 157.
+bool ansiDefined(int code);
+
 // Decimal text with one leading blank when the number is not negative.
 QString numberText(int number);
 

@@ -39,6 +39,7 @@ protected:
         case QEvent::Move:
         case QEvent::Expose:
         case QEvent::WindowActivate: form_.checkFrame(); break;
+        case QEvent::Show: form_.controlsShown(); break;
         default: break;
         }
         return result;
@@ -65,7 +66,7 @@ std::unique_ptr<Control> makeControl(const ControlSpec &row, QWidget *parent)
 }
 
 // QIcon(path) would read only the first image of an icon file.
-QIcon iconWithEverySize(const QString &path)
+QIcon iconWithEverySize(const QString &path, Renditions renditions)
 {
     QIcon icon;
     QImageReader reader(path);
@@ -74,6 +75,8 @@ QIcon iconWithEverySize(const QString &path)
         if (!image.isNull())
             icon.addPixmap(QPixmap::fromImage(image));
     } while (reader.jumpToNextImage());
+    for (const char *rendition : renditions)
+        icon.addPixmap(QPixmap(QString::fromUtf8(rendition)));
     return icon;
 }
 
@@ -110,7 +113,7 @@ Form::Form(const FormSpec &form, std::span<const ControlSpec> controls) : window
         window_->setFont(font);
     }
     if (form.icon)
-        window_->setWindowIcon(iconWithEverySize(QString::fromUtf8(form.icon)));
+        window_->setWindowIcon(iconWithEverySize(QString::fromUtf8(form.icon), form.iconRenditions));
 
     controls_.reserve(controls.size());
     for (const ControlSpec &row : controls) {
@@ -236,7 +239,24 @@ bool Form::show()
         if (control->tabIndex() == 0)
             control->widget()->setFocus(Qt::OtherFocusReason);
     }
+    // Qt 6.4 raises an accessibility event for every widget it shows, and the
+    // first one starts the bridge to the session bus (where none runs, libdbus
+    // launches one). The window is shown alone, so that the first event is its
+    // own, after its map request, as for an empty window; then its controls
+    // are shown, in the same call: the first paint has them all.
+    std::vector<QWidget *> held;
+    for (QWidget *child : window_->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isHidden()) {
+            child->hide();
+            held.push_back(child);
+        }
+    }
+    showing_ = true;
     window_->show();
+    for (QWidget *child : held)
+        child->show();
+    showing_ = false;
+    controlsShown();
     static const bool closesAtExit = std::atexit(closeAtExit) == 0;
     if (closesAtExit && !shownForm)
         shownForm = this;
@@ -253,6 +273,16 @@ void Form::handleClose(bool &accept)
     accept = cancel == 0 && !isEnding();
     if (accept && shownForm == this)
         shownForm = nullptr;
+}
+
+void Form::controlsShown()
+{
+    if (showing_)
+        return;
+    for (const auto &control : controls_) {
+        if (!control->isShown())
+            control->shown();
+    }
 }
 
 void Form::checkFrame()

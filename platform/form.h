@@ -68,6 +68,9 @@ private:
     friend class FormWindow;
     void handleClose(bool &accept);
     void checkFrame();
+    // Tells the controls that the window is shown, once; show() does so only
+    // after the window's map request has gone out.
+    void controlsShown();
     static void closeAtExit();
 
     QMargins frame() const;
@@ -76,6 +79,7 @@ private:
     std::vector<std::unique_ptr<Control>> controls_;
     std::map<QString, std::unique_ptr<ControlArray<TextBox>>> arrays_;
     bool frameKnown_ = false;
+    bool showing_ = false;
 };
 
 } // namespace platform

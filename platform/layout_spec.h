@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 
 namespace platform {
 
@@ -22,6 +23,10 @@ namespace pointer {
 inline constexpr std::int16_t Default = 0;
 inline constexpr std::int16_t Arrow = 1;
 } // namespace pointer
+
+// Larger renditions of an icon or picture, drawn from the same artwork
+// (resource paths), for screens of more device pixels per point.
+using Renditions = std::span<const char *const>;
 
 // A font as stored in a layout; a null name means the form's default font.
 struct FontSpec
@@ -48,9 +53,13 @@ struct ControlSpec
     Alignment alignment = Alignment::Left;
     bool border = true;
     bool locked = false;
+    // A locked text box whose click opens a choice, a dialog: assistive
+    // technology sees a combo box, with a press action that clicks it.
+    bool chooser = false;
     bool visible = true;
     std::int16_t mousePointer = pointer::Default;
     const char *picture = nullptr; // resource path of a picture box's image
+    Renditions pictureRenditions = {};
     std::int16_t value = 0; // a check box's initial value
     const char *accessibleName = nullptr;
     const char *toolTip = nullptr;
@@ -63,6 +72,7 @@ struct FormSpec
     const char *caption;
     int clientWidth, clientHeight; // twips
     const char *icon = nullptr; // resource path
+    Renditions iconRenditions = {};
     FontSpec font = {}; // the default font of its controls
 };
 

@@ -4,24 +4,44 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QMetaObject>
+#include <QPointer>
 
 namespace platform {
 
 namespace {
 
 // A text box tells assistive technology its name (its description when it has
-// one, asked for only now) and its text as its value. Interfaces are cached
-// from the widget's construction on, so every text box gets this one.
-class DescribedTextBoxAccessible : public QAccessibleWidget
+// one, asked for only now) and its text, as its value and through the
+// read-only text interface. A box is one node: the line edit an editable box
+// builds is not a child of its own. A chooser box is a combo box whose press
+// action does what a click does. Interfaces are cached from the widget's
+// construction on, so every text box gets this one.
+class DescribedTextBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
     DescribedTextBoxAccessible(QWidget *widget, const TextBoxView &view)
-        : QAccessibleWidget(widget, QAccessible::EditableText), view_(view)
+        : QAccessibleWidget(widget, view.chooser() ? QAccessible::ComboBox : QAccessible::EditableText), view_(view)
     {
     }
 
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    int childCount() const override { return 0; }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+
     QString text(QAccessible::Text t) const override
     {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty() && view_.boxBuilt
+            && !view_.box().accessibleName().isEmpty())
+            return view_.box().accessibleName();
         if (t == QAccessible::Name && widget()->accessibleName().isEmpty() && view_.boxBuilt && view_.box().onDescribe)
             return view_.box().describe();
         if (t == QAccessible::Value)
@@ -33,7 +53,66 @@ public:
     {
         QAccessible::State s = QAccessibleWidget::state();
         s.readOnly = view_.readOnly();
+        s.invisible = !widget()->isVisible();
+        s.hasPopup = view_.chooser();
         return s;
+    }
+
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (view_.chooser())
+            names.prepend(pressAction());
+        return names;
+    }
+
+    QString localizedActionDescription(const QString &action) const override
+    {
+        if (action == pressAction() && view_.chooser() && !widget()->toolTip().isEmpty())
+            return widget()->toolTip();
+        return QAccessibleWidget::localizedActionDescription(action);
+    }
+
+    void doAction(const QString &action) override
+    {
+        if (action != pressAction() || !view_.chooser() || !view_.boxBuilt)
+            return QAccessibleWidget::doAction(action);
+        // Queued: the click may open a modal dialog, and the assistive
+        // client waits for the answer to its call until the action returns.
+        TextBox *box = &view_.box();
+        QMetaObject::invokeMethod(
+            widget(),
+            [box, alive = QPointer<QWidget>(widget())] {
+                if (alive && box->onClick)
+                    runHandler([box] { box->onClick(box->index()); });
+            },
+            Qt::QueuedConnection);
+    }
+
+    // The read-only text interface: no selection, the cursor at the start.
+    void selection(int, int *startOffset, int *endOffset) const override { *startOffset = *endOffset = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int startOffset, int endOffset) const override
+    {
+        const QString all = view_.value();
+        startOffset = qBound(0, startOffset, int(all.size()));
+        endOffset = endOffset < 0 ? int(all.size()) : qBound(startOffset, endOffset, int(all.size()));
+        return all.mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(view_.value().size()); }
+    QRect characterRect(int) const override { return QRect(); }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return QString();
     }
 
 private:

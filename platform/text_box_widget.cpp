@@ -18,6 +18,18 @@ public:
     using TextBoxEvents<QLineEdit>::TextBoxEvents;
     QString value() const override { return text(); }
     bool readOnly() const override { return isReadOnly(); }
+
+protected:
+    // Assistive technology knows the box as one node, which is not the line
+    // edit's: the focus is announced on the box too.
+    void focusInEvent(QFocusEvent *event) override
+    {
+        TextBoxEvents<QLineEdit>::focusInEvent(event);
+        if (QAccessible::isActive()) {
+            QAccessibleEvent focus(parentWidget(), QAccessible::Focus);
+            QAccessible::updateAccessibility(&focus);
+        }
+    }
 };
 
 // An editable box builds its line edit when it first gets the focus, and
@@ -102,7 +114,7 @@ private:
         editor_->setAlignment(qtAlignment(alignment()));
         editor_->setFrame(border());
         editor_->setCursorPosition(0);
-        editor_->setAccessibleName(accessibleName());
+        editor_->setAccessibleName(box().accessibleName());
         editor_->setToolTip(toolTip());
         pointerChanged();
         editor_->show();
@@ -115,7 +127,7 @@ private:
 } // namespace
 
 TextBoxWidget::TextBoxWidget(TextBox &box, const ControlSpec &row, QWidget *parent)
-    : TextBoxEvents<QWidget>(box, parent), alignment_(row.alignment), border_(row.border)
+    : TextBoxEvents<QWidget>(box, parent), alignment_(row.alignment), border_(row.border), chooser_(row.chooser)
 {
     setFocusPolicy(Qt::StrongFocus);
     setBackgroundRole(QPalette::Base);
@@ -128,11 +140,14 @@ TextBoxWidget::TextBoxWidget(TextBox &box, const ControlSpec &row, QWidget *pare
 
 void TextBoxWidget::setText(const QString &text)
 {
+    const QString old = text_;
     if (!assign(text))
         return;
     update();
-    if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent changed(this, text_);
+    // Asking whether accessibility is active starts Qt's bridge to it, and
+    // so a session bus: not before the window is shown.
+    if (isVisible() && QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent changed(this, 0, old, text_);
         QAccessible::updateAccessibility(&changed);
     }
 }

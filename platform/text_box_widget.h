@@ -24,6 +24,7 @@ public:
     virtual TextBox &box() const = 0;
     virtual QString value() const = 0;
     virtual bool readOnly() const = 0;
+    virtual bool chooser() const { return false; }
     bool boxBuilt = false;
 };
 
@@ -107,6 +108,7 @@ public:
 
     QString value() const override { return text(); }
     bool readOnly() const override { return true; }
+    bool chooser() const override { return chooser_; }
     Alignment alignment() const { return alignment_; }
     bool border() const { return border_; }
 
@@ -123,6 +125,7 @@ private:
     bool laidOut_ = false;
     Alignment alignment_;
     bool border_;
+    bool chooser_;
 };
 
 // The widget of a box built from `row`: a locked box only paints its text,

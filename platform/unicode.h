@@ -4,8 +4,12 @@
 
 namespace platform {
 
-// The Unicode name of a code point ("EURO SIGN"); controls and unnamed code
-// points get ICU's extended label ("<control-0081>").
+// The Unicode name of a code point ("EURO SIGN"). A control character, which
+// has none, gets its alias ("DELETE", "START OF STRING"); any other code point
+// without a name an empty string.
 QString characterName(char32_t codePoint);
+
+// True for the C0 and C1 control characters and DELETE.
+bool isControl(char32_t codePoint);
 
 } // namespace platform

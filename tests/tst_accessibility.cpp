@@ -1,10 +1,12 @@
 #include "support.h"
 
 #include "app/main_window.h"
+#include "platform/font_dialog.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QHelpEvent>
+#include <QLineEdit>
 #include <QtTest>
 
 using glyphery::frmMain;
@@ -25,6 +27,13 @@ private slots:
     void optionControls_data();
     void optionControls();
     void previewAndCodeExposeTheirText();
+    void noNameHoldsAControlCharacter();
+    void roles_data();
+    void roles();
+    void textInterface_data();
+    void textInterface();
+    void typefaceBoxPressOpensTheDialog();
+    void startBoxIsOneNode();
 
 private:
     std::unique_ptr<testing::Sandbox> sandbox_;
@@ -54,7 +63,13 @@ void TestAccessibility::cells_data()
     QTest::newRow("space") << 1 << "  U+0020 SPACE, 32"; // the blank itself, then its code point
     QTest::newRow("A") << 34 << "A U+0041 LATIN CAPITAL LETTER A, 65";
     QTest::newRow("euro") << 97 << "\u20AC U+20AC EURO SIGN, 128";
-    QTest::newRow("undefined") << 98 << "\u0081 U+0081 <control-0081>, 129";
+    QTest::newRow("undefined") << 98 << "U+0081 nicht belegt, 129";
+    QTest::newRow("DELETE") << 96 << "U+007F DELETE, 127";
+    QTest::newRow("undefined 141") << 110 << "U+008D nicht belegt, 141";
+    QTest::newRow("undefined 143") << 112 << "U+008F nicht belegt, 143";
+    QTest::newRow("undefined 144") << 113 << "U+0090 nicht belegt, 144";
+    QTest::newRow("undefined 157") << 126 << "U+009D nicht belegt, 157";
+    QTest::newRow("nbsp") << 129 << "\u00A0 U+00A0 NO-BREAK SPACE, 160";
     QTest::newRow("y") << 224 << "\u00FF U+00FF LATIN SMALL LETTER Y WITH DIAERESIS, 255";
 }
 
@@ -77,11 +92,16 @@ void TestAccessibility::optionControls_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
-    QTest::newRow("cmdN") << "cmdN" << "Normal";
-    QTest::newRow("chkB") << "chkB" << "Fett";
-    QTest::newRow("chkI") << "chkI" << "Kursiv";
-    QTest::newRow("chkSpace") << "chkSpace" << "Leerzeichen davor";
-    QTest::newRow("chkSize") << "chkSize" << "Kleine Schriftgr\u00F6\u00DFen";
+    QTest::newRow("cmdN") << "cmdN"
+                          << "Normal";
+    QTest::newRow("chkB") << "chkB"
+                          << "Fett";
+    QTest::newRow("chkI") << "chkI"
+                          << "Kursiv";
+    QTest::newRow("chkSpace") << "chkSpace"
+                              << "Leerzeichen davor";
+    QTest::newRow("chkSize") << "chkSize"
+                             << "Kleine Schriftgr\u00F6\u00DFen";
 }
 
 void TestAccessibility::optionControls()
@@ -89,6 +109,7 @@ void TestAccessibility::optionControls()
     QFETCH(QString, name);
     QFETCH(QString, text);
     frmMain form;
+    QVERIFY(form.show());
     QWidget *widget = form.widget()->findChild<QWidget *>(name);
     QVERIFY(widget);
     QCOMPARE(accessibleText(widget, QAccessible::Name), text);
@@ -105,6 +126,120 @@ void TestAccessibility::previewAndCodeExposeTheirText()
     QCOMPARE(accessibleText(form.Code.widget(), QAccessible::Name), QStringLiteral(" 128 (\u20AC)"));
     QCOMPARE(accessibleText(form.FSel.widget(), QAccessible::Name), QStringLiteral("Schriftart"));
     QCOMPARE(accessibleText(form.FSel.widget(), QAccessible::Value), QStringLiteral("Arial"));
+}
+
+void TestAccessibility::noNameHoldsAControlCharacter()
+{
+    frmMain form;
+    QVERIFY(form.show());
+    for (std::int16_t cell = 1; cell <= 224; ++cell) {
+        const QString name = accessibleText(form.Char(cell).widget(), QAccessible::Name);
+        QVERIFY2(!name.contains(QLatin1String("<control")), qPrintable(name));
+        for (QChar c : name)
+            QVERIFY2(c.category() != QChar::Other_Control, qPrintable(QString::number(cell)));
+    }
+}
+
+void TestAccessibility::roles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("role");
+    QTest::newRow("window") << "frmMain" << int(QAccessible::Window);
+    QTest::newRow("FSel") << "FSel" << int(QAccessible::ComboBox);
+    QTest::newRow("CharXXL") << "CharXXL" << int(QAccessible::EditableText);
+    QTest::newRow("cell") << "Char_34" << int(QAccessible::EditableText);
+    QTest::newRow("Dummy") << "Dummy" << int(QAccessible::EditableText);
+    QTest::newRow("Frame1") << "Frame1" << int(QAccessible::Grouping);
+    QTest::newRow("Symbol") << "Symbol" << int(QAccessible::Graphic);
+    QTest::newRow("Line1") << "Line1" << int(QAccessible::Separator);
+    QTest::newRow("Line6") << "Line6" << int(QAccessible::Separator);
+}
+
+void TestAccessibility::roles()
+{
+    QFETCH(QString, name);
+    QFETCH(int, role);
+    frmMain form;
+    QVERIFY(form.show());
+    QWidget *widget = form.widget()->objectName() == name ? form.widget() : form.widget()->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(int(QAccessible::queryAccessibleInterface(widget)->role()), role);
+}
+
+void TestAccessibility::textInterface_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("CharXXL") << "CharXXL"
+                             << "\u20AC";
+    QTest::newRow("FSel") << "FSel"
+                          << "Arial";
+    QTest::newRow("cell") << "Char_97"
+                          << "\u20AC";
+    QTest::newRow("Dummy") << "Dummy"
+                           << "Text1";
+}
+
+void TestAccessibility::textInterface()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    frmMain form;
+    QVERIFY(form.show());
+    form.Char(97).setFocus();
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(form.widget()->findChild<QWidget *>(name));
+    QAccessibleTextInterface *textFace = face->textInterface();
+    QVERIFY(textFace);
+    QCOMPARE(textFace->characterCount(), text.size());
+    QCOMPARE(textFace->text(0, textFace->characterCount()), text);
+    QCOMPARE(textFace->text(1, 3), text.mid(1, 2));
+    QCOMPARE(textFace->selectionCount(), 0);
+    QVERIFY(face->state().readOnly != (name == QLatin1String("Dummy")));
+}
+
+void TestAccessibility::typefaceBoxPressOpensTheDialog()
+{
+    QStringList calls;
+    platform::FontDialog::setRunner([&](QWidget *, const QString &last) {
+        calls << last;
+        return std::optional<QString>(QStringLiteral("DejaVu Serif"));
+    });
+    frmMain form;
+    QVERIFY(form.show());
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(form.FSel.widget());
+    QAccessibleActionInterface *actions = face->actionInterface();
+    QVERIFY(actions);
+    QCOMPARE(actions->actionNames().value(0), QAccessibleActionInterface::pressAction());
+    QCOMPARE(actions->localizedActionDescription(QAccessibleActionInterface::pressAction()),
+             QStringLiteral("Schriftart w\u00E4hlen"));
+    QVERIFY(face->state().hasPopup);
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_COMPARE(calls.size(), 1);
+    QCOMPARE(form.FSel.text(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(form.Char(34).fontName(), QStringLiteral("DejaVu Serif"));
+    // No other box offers it.
+    QVERIFY(!QAccessible::queryAccessibleInterface(form.CharXXL.widget())
+                 ->actionInterface()
+                 ->actionNames()
+                 .contains(QAccessibleActionInterface::pressAction()));
+    platform::FontDialog::setRunner({});
+}
+
+void TestAccessibility::startBoxIsOneNode()
+{
+    frmMain form;
+    QVERIFY(form.show());
+    QAccessibleInterface *dummy = QAccessible::queryAccessibleInterface(form.Dummy.widget());
+    form.widget()->activateWindow(); // the focus, which builds its line edit
+    QVERIFY(QTest::qWaitForWindowActive(form.widget()));
+    QVERIFY(form.Dummy.widget()->findChild<QLineEdit *>());
+    QCOMPARE(dummy->childCount(), 0);
+    QCOMPARE(dummy->text(QAccessible::Name), QStringLiteral("Zeichentabelle: mit Tab zum ersten Zeichen"));
+    QVERIFY(dummy->state().focused);
+    QCOMPARE(dummy->textInterface()->text(0, 5), QStringLiteral("Text1"));
+    // The hidden Char(0) is not showing.
+    QVERIFY(QAccessible::queryAccessibleInterface(form.Char(0).widget())->state().invisible);
+    QVERIFY(!QAccessible::queryAccessibleInterface(form.Char(1).widget())->state().invisible);
 }
 
 QTEST_MAIN(TestAccessibility)

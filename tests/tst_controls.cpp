@@ -122,6 +122,11 @@ void TestControls::assignmentRaisesClickNested()
     QCOMPARE(trace, (QStringList{"assign 1", "click sees 1", "returned", "assign 1", "returned",
                                           "assign 2", "click sees 2", "returned", "assign 0", "click sees 0",
                                           "returned", "assign 0", "returned"}));
+    // The widget takes the value when the window is shown, and at once after.
+    box.setValue(1);
+    form.widget()->show();
+    QCOMPARE(static_cast<QCheckBox *>(box.widget())->checkState(), Qt::Checked);
+    box.setValue(0);
     QCOMPARE(static_cast<QCheckBox *>(box.widget())->checkState(), Qt::Unchecked);
     box.setValue(2);
     QCOMPARE(static_cast<QCheckBox *>(box.widget())->checkState(), Qt::PartiallyChecked);

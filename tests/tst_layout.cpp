@@ -236,6 +236,7 @@ void TestLayout::stateBeforeStartUp()
 void TestLayout::labels()
 {
     frmMain form;
+    QVERIFY(form.show());
     auto *legend = form.widget()->findChild<QLabel *>(QStringLiteral("Label1"));
     QVERIFY(legend);
     const QString caption = legend->text();

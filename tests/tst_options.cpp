@@ -51,6 +51,8 @@ private slots:
     void fontCancelledFirst();
     void fontCancelledAfterConfirming();
     void fontDialogReportsBlank();
+    void fontDialogFromTheKeyboard_data();
+    void fontDialogFromTheKeyboard();
 
 private:
     void click(platform::Control &control) { QTest::mouseClick(control.widget(), Qt::LeftButton, {}, QPoint(6, 6)); }
@@ -267,6 +269,36 @@ void TestOptions::fontDialogReportsBlank()
     dialogAnswer_ = QStringLiteral(" ");
     QTest::mouseClick(form.FSel.widget(), Qt::LeftButton);
     fontLeftAsItWas(form);
+}
+
+void TestOptions::fontDialogFromTheKeyboard_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::NoModifier) << true;
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true;
+    QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier) << true;
+    QTest::newRow("Alt+Down") << int(Qt::Key_Down) << int(Qt::AltModifier) << true;
+    QTest::newRow("Down") << int(Qt::Key_Down) << int(Qt::NoModifier) << false;
+    QTest::newRow("Shift+Enter") << int(Qt::Key_Return) << int(Qt::ShiftModifier) << false;
+    QTest::newRow("Ctrl+Space") << int(Qt::Key_Space) << int(Qt::ControlModifier) << false;
+    QTest::newRow("A") << int(Qt::Key_A) << int(Qt::NoModifier) << false;
+}
+
+// A key on the focused typeface box does what a click does.
+void TestOptions::fontDialogFromTheKeyboard()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, opens);
+    frmMain &form = *form_;
+    form.FSel.setFocus();
+    dialogAnswer_ = QStringLiteral("DejaVu Serif");
+    QTest::keyClick(form.FSel.widget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(dialogCalls_.size(), opens ? 1 : 0);
+    QCOMPARE(form.FSel.text(), opens ? QStringLiteral("DejaVu Serif") : QStringLiteral("Arial"));
+    QCOMPARE(cellStyle(form).face, form.FSel.text());
 }
 
 // After one dialog that applied no face, with cell 34 ("A") selected before.

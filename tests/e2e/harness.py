@@ -74,8 +74,8 @@ def stop(process):
 class Desktop:
     """Xvfb with openbox; X tools run on it through x()."""
 
-    def __init__(self, folder):
-        self.folder = Path(folder)
+    def __init__(self, folder, screen="1280x800x24"):
+        self.folder, self.screen = Path(folder), screen
         self.env = private_environment(self.folder / "desktop")
         (self.folder / "rc.xml").write_text(OPENBOX_RC)
         self.processes = []
@@ -100,7 +100,7 @@ class Desktop:
         reader, writer = os.pipe()
         # Without -noreset the server resets when its last client leaves, and
         # a client that connects meanwhile (openbox after the check) fails.
-        self._spawn(f"xvfb-{attempt}.log", "Xvfb", "-displayfd", str(writer), "-screen", "0", "1280x800x24",
+        self._spawn(f"xvfb-{attempt}.log", "Xvfb", "-displayfd", str(writer), "-screen", "0", self.screen,
                     "-nolisten", "tcp", "-noreset", pass_fds=[writer])
         os.close(writer)
         # Xvfb writes the display's number once it accepts connections.

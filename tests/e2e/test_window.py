@@ -31,7 +31,7 @@ def test_first_run(glyphery, desktop, layout):
         assert not offers(flag, field, bit), f"the Motif hints offer {what}: {motif}"
 
     # _NET_WM_ICON is a run of width, height, width*height pixels.
-    icon, i, sizes = numbers(desktop.prop(w, "_NET_WM_ICON", "-f", "_NET_WM_ICON", "32c")), 0, []
+    icon, i, sizes = numbers(desktop.prop(w, "_NET_WM_ICON", "-len", "100000000", "-f", "_NET_WM_ICON", "32c")), 0, []
     while i + 1 < len(icon) and icon[i] > 0 and icon[i + 1] > 0:
         sizes.append((icon[i], icon[i + 1]))
         i += 2 + icon[i] * icon[i + 1]

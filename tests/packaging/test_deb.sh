@@ -37,6 +37,8 @@ check_eq "Version" "$VERSION" "$(field Version)"
 check_eq "Architecture" "$ARCH" "$(field Architecture)"
 check_eq "Section" "utils" "$(field Section)"
 check_eq "Priority" "optional" "$(field Priority)"
+# What keeps a copied character after the window closes without a clipboard manager.
+check_eq "Recommends" "xclip | wl-clipboard" "$(field Recommends)"
 [ -n "$(field Maintainer)" ] && ok "Maintainer is '$(field Maintainer)'" || fail "no Maintainer"
 [ -n "$(field Description | head -1)" ] && ok "Description: $(field Description | head -1)" || fail "no Description"
 depends=$(field Depends)

@@ -1,0 +1,39 @@
+#include "platform/accessibility.h"
+
+#include <QAccessibleWidget>
+#include <QWidget>
+
+namespace platform {
+
+namespace {
+
+constexpr const char *roleProperty = "platformAccessibleRole";
+
+// Qt 6.4 gives a plain QWidget the role Client, which AT-SPI calls a filler,
+// even when it is a top-level window.
+QAccessibleInterface *formFactory(const QString &className, QObject *object)
+{
+    if (className != QLatin1String("QWidget") || !object || !object->isWidgetType())
+        return nullptr;
+    auto *widget = static_cast<QWidget *>(object);
+    if (const QVariant role = widget->property(roleProperty); role.isValid())
+        return new QAccessibleWidget(widget, QAccessible::Role(role.toInt()));
+    if (widget->isWindow())
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(formFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+void setAccessibleRole(QWidget *widget, QAccessible::Role role) { widget->setProperty(roleProperty, int(role)); }
+
+} // namespace platform

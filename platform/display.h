@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// Why no display can be reached, judged from the environment and the command
+// line before Qt starts; empty when a display is named or another platform
+// plugin (offscreen, for one) is asked for.
+std::string missingDisplay(int argc, char *argv[]);
+
+// While it lives, a display that Qt cannot open ends the program with one
+// line on stderr, "<program>: cannot open the display ...", and status 1.
+// Qt 6.4 would print its plugin advice and abort() instead. Build it just
+// before QApplication and drop it once QApplication is built.
+class DisplayOpening
+{
+public:
+    explicit DisplayOpening(const char *program);
+    ~DisplayOpening();
+    DisplayOpening(const DisplayOpening &) = delete;
+    DisplayOpening &operator=(const DisplayOpening &) = delete;
+};
+
+} // namespace platform

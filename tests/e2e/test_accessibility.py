@@ -1,0 +1,112 @@
+"""What a screen reader reads: the program on an AT-SPI session of its own
+(dbus-launch, with the accessibility bus started on demand), read through
+pyatspi as Orca would read it."""
+
+import os
+import re
+import subprocess
+
+import pytest
+
+from harness import wait_for
+
+ACCESSIBILITY = {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}
+
+
+@pytest.fixture(scope="module")
+def session_bus(desktop):
+    """A session bus for the desktop; the accessibility bus and its registry
+    are started by D-Bus activation when the program asks for them."""
+    out = subprocess.run(["dbus-launch", "--sh-syntax", "--exit-with-x11"], env=desktop.env, capture_output=True,
+                         text=True, check=True, timeout=20).stdout
+    values = dict(re.findall(r"^(DBUS_SESSION_BUS_\w+)='?([^';]*)'?;", out, re.M))
+    os.environ.update(DISPLAY=desktop.display, DBUS_SESSION_BUS_ADDRESS=values["DBUS_SESSION_BUS_ADDRESS"])
+    os.environ.pop("NO_AT_BRIDGE", None)
+    yield values["DBUS_SESSION_BUS_ADDRESS"]
+    os.kill(int(values["DBUS_SESSION_BUS_PID"]), 15)
+
+
+def tree(node):
+    yield node
+    for i in range(node.childCount):
+        yield from tree(node.getChildAtIndex(i))
+
+
+def text_of(node):
+    text = node.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def actions(node):
+    action = node.queryAction()
+    return [(action.getName(i), action.getDescription(i)) for i in range(action.nActions)]
+
+
+def test_screen_reader(glyphery, desktop, session_bus):
+    import pyatspi  # here: it finds its bus when imported
+
+    glyphery.env.update(DBUS_SESSION_BUS_ADDRESS=session_bus, **ACCESSIBILITY)
+    app = glyphery.start()
+    registry = pyatspi.Registry.getDesktop(0)
+    program = wait_for("the program is not on the accessibility bus", lambda: next(
+        (registry.getChildAtIndex(i) for i in range(registry.childCount)
+         if registry.getChildAtIndex(i) and registry.getChildAtIndex(i).name == "Glyphery"), None), 20)
+    app.activate()  # the focus reaches the start box, which then builds its line edit
+    window = program.getChildAtIndex(0)
+    assert window.getRole() == pyatspi.ROLE_FRAME and window.name == "Glyphery"
+
+    nodes = list(tree(window))
+    by_name = {}
+    for node in nodes:
+        by_name.setdefault(node.name, []).append(node)
+
+    # The typeface box: a combo box whose press action chooses the typeface.
+    fsel = by_name["Schriftart"][0]
+    assert fsel.getRole() == pyatspi.ROLE_COMBO_BOX
+    assert text_of(fsel) == "Arial"
+    assert ("Press", "Schriftart w\u00e4hlen") in actions(fsel)
+
+    # The preview offers its text; so does every cell.
+    preview = by_name["Vorschau"][0]
+    assert preview.getRole() == pyatspi.ROLE_TEXT and text_of(preview) == ""
+
+    # The start box is one node, focused, without children.
+    start = by_name["Zeichentabelle: mit Tab zum ersten Zeichen"]
+    assert len(start) == 1 and start[0].childCount == 0, [n.getRoleName() for n in start]
+    wait_for("the start box is not focused", lambda: start[0].getState().contains(pyatspi.STATE_FOCUSED), 5)
+    assert text_of(start[0]) == "Text1"
+
+    # The grid: the hidden Char(0) is not showing; the names of the unused codes.
+    grid = by_name["Zeichentabelle"][0]
+    assert grid.childCount == 225
+    assert not grid.getChildAtIndex(0).getState().contains(pyatspi.STATE_SHOWING)
+    cells = [grid.getChildAtIndex(i) for i in range(1, 225)]
+    names = [cell.name for cell in cells]
+    assert names[96] == "\u20ac U+20AC EURO SIGN, 128"
+    assert names[95] == "U+007F DELETE, 127"
+    for code in (129, 141, 143, 144, 157):
+        assert names[code - 32] == f"U+{code:04X} nicht belegt, {code}"
+    for name in [node.name for node in nodes]:
+        assert "<control" not in name and not any(ord(c) < 32 or 0x7F <= ord(c) < 0xA0 for c in name), repr(name)
+    # The six lines are separators; nothing is a bare filler.
+    assert sum(node.getRole() == pyatspi.ROLE_SEPARATOR for node in nodes) == 6
+    assert not [node.name for node in nodes if node.getRole() == pyatspi.ROLE_FILLER]
+
+    # Arrow steps: the focus is on the new cell and the preview reads its character.
+    app.keys("Tab", *["Right"] * 96)
+    wait_for("cell 97 did not get the focus", lambda: cells[96].getState().contains(pyatspi.STATE_FOCUSED), 5)
+    wait_for(lambda: f"the preview reads {text_of(preview)!r}", lambda: text_of(preview) == "\u20ac", 5)
+    app.keys("Right")
+    wait_for("cell 98 did not get the focus", lambda: cells[97].getState().contains(pyatspi.STATE_FOCUSED), 5)
+    assert text_of(preview) == "\x81"
+
+    # The press action opens the font dialog as a click does.
+    fsel.queryAction().doAction(0)
+    dialog = app.second_window("the press action of the typeface box")
+    assert desktop.transient_for(dialog) == app.window
+    desktop.focus(dialog)
+    desktop.keys("Escape")
+    desktop.wait_gone("Escape in the dialog", dialog)
+    assert app.close() == 0
+    log = app.log.read_text()
+    assert "ValueInterface" not in log, log
