@@ -65,7 +65,7 @@ std::unique_ptr<Control> makeControl(const ControlSpec &row, QWidget *parent)
     return nullptr;
 }
 
-// QIcon(path) would read only the first image of an icon file.
+// Qt 6.4's QIcon(path) would read only the first image of an icon file.
 QIcon iconWithEverySize(const QString &path, Renditions renditions)
 {
     QIcon icon;

@@ -106,7 +106,7 @@ namespace {
 // when the process ends: a lock file that no one has an flock on, a moment
 // after it was made, is abandoned (left by a process killed while it took
 // the lock, so holding no process id yet, or with the helper file QLockFile
-// makes to remove a stale one). QLockFile itself would wait until it is 30 s
+// makes to remove a stale one). Qt 6.4's QLockFile would wait until it is 30 s
 // old. Returns why the lock cannot be taken when one is in the way for good:
 // something other than a lock file stands at its name, or an abandoned one
 // cannot be removed.

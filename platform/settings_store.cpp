@@ -57,7 +57,7 @@ std::unique_ptr<QSettings> parsedCopy(const QTemporaryDir &scratch, const QStrin
     }
     file.close();
     auto settings = std::make_unique<QSettings>(copy, QSettings::IniFormat);
-    // QSettings parses a section only when it is first used; a bad line
+    // Qt 6.4's QSettings parses a section only when it is first used; a bad line
     // would otherwise surface later.
     settings->allKeys();
     return settings;
@@ -187,7 +187,7 @@ void SettingsStore::commit()
     if (!values)
         fail(why);
     const bool brokenNow = values->status() == QSettings::FormatError;
-    if (brokenNow) // QSettings would refuse to write over it; start afresh.
+    if (brokenNow) // Qt 6.4's QSettings would refuse to write over it; start afresh.
         values = std::make_unique<QSettings>(scratch.filePath(QStringLiteral("fresh.conf")), QSettings::IniFormat);
     for (const auto &[key, value] : pending)
         values->setValue(key, value);

@@ -144,7 +144,7 @@ void TextBoxWidget::setText(const QString &text)
     if (!assign(text))
         return;
     update();
-    // Asking whether accessibility is active starts Qt's bridge to it, and
+    // Asking whether accessibility is active starts Qt 6.4's bridge to it, and
     // so a session bus: not before the window is shown.
     if (isVisible() && QAccessible::isActive()) {
         QAccessibleTextUpdateEvent changed(this, 0, old, text_);
