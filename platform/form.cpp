@@ -112,8 +112,11 @@ Form::Form(const FormSpec &form, std::span<const ControlSpec> controls) : window
         font.setPointSizeF(form.font.size);
         window_->setFont(font);
     }
-    if (form.icon)
-        window_->setWindowIcon(iconWithEverySize(QString::fromUtf8(form.icon), form.iconRenditions));
+    if (form.icon) {
+        iconPath_ = QString::fromUtf8(form.icon);
+        iconRenditions_ = form.iconRenditions;
+        window_->setWindowIcon(iconWithEverySize(iconPath_, {}));
+    }
 
     controls_.reserve(controls.size());
     for (const ControlSpec &row : controls) {
@@ -253,6 +256,10 @@ bool Form::show()
     }
     showing_ = true;
     window_->show();
+    // The larger renditions are decoded and sent once the window is on its
+    // way: the window manager takes the new icon as it comes.
+    if (!iconRenditions_.empty())
+        window_->setWindowIcon(iconWithEverySize(iconPath_, iconRenditions_));
     for (QWidget *child : held)
         child->show();
     showing_ = false;

@@ -80,6 +80,8 @@ private:
     std::map<QString, std::unique_ptr<ControlArray<TextBox>>> arrays_;
     bool frameKnown_ = false;
     bool showing_ = false;
+    QString iconPath_;
+    Renditions iconRenditions_;
 };
 
 } // namespace platform
