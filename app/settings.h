@@ -24,10 +24,15 @@ struct SettingKey
 };
 
 // Where each setting is stored and what it is when absent, by Setting.
+// clang-format off
 inline constexpr SettingKey settingKeys[] = {
-    {"Font", "Name", "Arial"}, {"Font", "B", "0"},       {"Font", "I", "0"},
-    {"Options", "Space", "0"}, {"Options", "Size", "0"},
+    {"Font", "Name", "Arial"},
+    {"Font", "B", "0"},
+    {"Font", "I", "0"},
+    {"Options", "Space", "0"},
+    {"Options", "Size", "0"},
 };
+// clang-format on
 
 // An option's value from its stored text: a whole number from 0 to 2, blanks
 // around it allowed; anything else is none.

@@ -1,5 +1,7 @@
 #include "platform/accessibility.h"
 
+#include "platform/text_box_accessible.h"
+
 #include <QAccessibleWidget>
 #include <QWidget>
 
@@ -29,6 +31,7 @@ void installAccessibility()
 {
     static const bool installed = [] {
         QAccessible::installFactory(formFactory);
+        QAccessible::installFactory(textBoxAccessible);
         return true;
     }();
     Q_UNUSED(installed);

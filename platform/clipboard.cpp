@@ -1,5 +1,7 @@
 #include "platform/clipboard.h"
 
+#include "platform/safe_files.h"
+
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFile>
@@ -52,12 +54,7 @@ bool startHolder(const QString &path, const char *const *arguments, const QByteA
     const int input = memfd_create("clipboard", MFD_CLOEXEC);
     if (input < 0)
         return false;
-    bool written = true;
-    for (qsizetype done = 0; written && done < text.size();) {
-        const ssize_t n = ::write(input, text.constData() + done, std::size_t(text.size() - done));
-        written = n > 0;
-        done += n > 0 ? n : 0;
-    }
+    const bool written = writeAll(input, text);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);

@@ -66,7 +66,7 @@ std::unique_ptr<Control> makeControl(const ControlSpec &row, QWidget *parent)
 }
 
 // Qt 6.4's QIcon(path) would read only the first image of an icon file.
-QIcon iconWithEverySize(const QString &path, Renditions renditions)
+QIcon iconWithEverySize(const QString &path)
 {
     QIcon icon;
     QImageReader reader(path);
@@ -75,8 +75,6 @@ QIcon iconWithEverySize(const QString &path, Renditions renditions)
         if (!image.isNull())
             icon.addPixmap(QPixmap::fromImage(image));
     } while (reader.jumpToNextImage());
-    for (const char *rendition : renditions)
-        icon.addPixmap(QPixmap(QString::fromUtf8(rendition)));
     return icon;
 }
 
@@ -112,11 +110,9 @@ Form::Form(const FormSpec &form, std::span<const ControlSpec> controls) : window
         font.setPointSizeF(form.font.size);
         window_->setFont(font);
     }
-    if (form.icon) {
-        iconPath_ = QString::fromUtf8(form.icon);
-        iconRenditions_ = form.iconRenditions;
-        window_->setWindowIcon(iconWithEverySize(iconPath_, {}));
-    }
+    if (form.icon)
+        window_->setWindowIcon(iconWithEverySize(QString::fromUtf8(form.icon)));
+    iconRenditions_ = form.iconRenditions;
 
     controls_.reserve(controls.size());
     for (const ControlSpec &row : controls) {
@@ -258,8 +254,12 @@ bool Form::show()
     window_->show();
     // The larger renditions are decoded and sent once the window is on its
     // way: the window manager takes the new icon as it comes.
-    if (!iconRenditions_.empty())
-        window_->setWindowIcon(iconWithEverySize(iconPath_, iconRenditions_));
+    if (!iconRenditions_.empty()) {
+        QIcon icon = window_->windowIcon();
+        for (const char *rendition : iconRenditions_)
+            icon.addPixmap(QPixmap(QString::fromUtf8(rendition)));
+        window_->setWindowIcon(icon);
+    }
     for (QWidget *child : held)
         child->show();
     showing_ = false;

@@ -80,7 +80,6 @@ private:
     std::map<QString, std::unique_ptr<ControlArray<TextBox>>> arrays_;
     bool frameKnown_ = false;
     bool showing_ = false;
-    QString iconPath_;
     Renditions iconRenditions_;
 };
 

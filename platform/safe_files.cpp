@@ -3,6 +3,7 @@
 #include "platform/termination.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -22,14 +23,27 @@
 
 namespace platform {
 
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t wrote = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0) {
+            if (wrote == 0)
+                errno = EIO;
+            return false;
+        }
+        done += wrote;
+    }
+    return true;
+}
+
 namespace {
+
 // How long the close waits for a lock that another live process holds.
 constexpr std::chrono::milliseconds lockWait{5000};
-} // namespace
 
-QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
-
-namespace {
 // What a file that is not a regular one is, for the messages.
 QString kindOf(mode_t mode)
 {
@@ -47,50 +61,7 @@ QString kindOf(mode_t mode)
         return QStringLiteral("a symbolic link");
     return QStringLiteral("not a regular file");
 }
-} // namespace
 
-QString nonRegularKind(const QString &path)
-{
-    struct stat st = {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || S_ISREG(st.st_mode))
-        return {};
-    return kindOf(st.st_mode);
-}
-
-QString finalTarget(const QString &path)
-{
-    QString at = QFileInfo(path).absoluteFilePath();
-    for (int hops = 0; hops < 40; ++hops) {
-        const QFileInfo info(at);
-        if (!info.isSymLink())
-            return at;
-        const QString target = info.symLinkTarget();
-        if (target.isEmpty())
-            return at;
-        at = target;
-    }
-    return at;
-}
-
-namespace {
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t wrote = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0) {
-            if (wrote == 0)
-                errno = EIO;
-            return false;
-        }
-        done += wrote;
-    }
-    return true;
-}
-} // namespace
-
-namespace {
 QString lockWaitReason(QLockFile &lock, int error)
 {
     qint64 pid = 0;
@@ -99,9 +70,7 @@ QString lockWaitReason(QLockFile &lock, int error)
         return QStringLiteral("it is held by process %1 (%2)").arg(pid).arg(systemReason(error));
     return QStringLiteral("it is held by another process (%1)").arg(systemReason(error));
 }
-} // namespace
 
-namespace {
 // QLockFile keeps an flock on the files it holds, and the kernel drops it
 // when the process ends: a lock file that no one has an flock on, a moment
 // after it was made, is abandoned (left by a process killed while it took
@@ -145,7 +114,51 @@ QString clearAbandonedLocks(const QString &path)
     }
     return {};
 }
+
+// A new file of that content under a name not in use; errno when it fails.
+int createNew(const QString &name, const QByteArray &bytes, mode_t mode, bool *taken)
+{
+    *taken = false;
+    const QByteArray file = QFile::encodeName(name);
+    const int fd = ::open(file.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0) {
+        *taken = errno == EEXIST;
+        return errno;
+    }
+    const bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const int error = ok ? 0 : errno;
+    ::close(fd);
+    if (!ok)
+        ::unlink(file.constData());
+    return error;
+}
+
 } // namespace
+
+QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+QString nonRegularKind(const QString &path)
+{
+    struct stat st = {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || S_ISREG(st.st_mode))
+        return {};
+    return kindOf(st.st_mode);
+}
+
+QString finalTarget(const QString &path)
+{
+    QString at = QFileInfo(path).absoluteFilePath();
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo info(at);
+        if (!info.isSymLink())
+            return at;
+        const QString target = info.symLinkTarget();
+        if (target.isEmpty())
+            return at;
+        at = target;
+    }
+    return at;
+}
 
 QString takeLock(QLockFile &lock, const QString &path)
 {
@@ -160,16 +173,12 @@ QString takeLock(QLockFile &lock, const QString &path)
         if (lock.error() != QLockFile::LockFailedError) {
             // Make and fill the file as QLockFile does, to learn the system's
             // reason (a full disk fails the write, not the open).
-            const QByteArray file = QFile::encodeName(path + QLatin1String(".lock"));
-            const int fd = ::open(file.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-            int error = fd < 0 ? errno : 0;
-            if (fd >= 0) {
-                const QByteArray info = QByteArray::number(QCoreApplication::applicationPid()) + '\n';
-                if (!writeAll(fd, info) || ::fsync(fd) != 0)
-                    error = errno;
-                ::close(fd);
-                ::unlink(file.constData());
-            }
+            const QString name = path + QLatin1String(".lock");
+            const QByteArray info = QByteArray::number(QCoreApplication::applicationPid()) + '\n';
+            bool taken = false;
+            const int error = createNew(name, info, 0644, &taken);
+            if (error == 0)
+                ::unlink(QFile::encodeName(name).constData());
             return systemReason(error != 0 ? error : EAGAIN);
         }
         if (terminationSignals() != signalsBefore)
@@ -216,26 +225,6 @@ bool readRegular(const QString &path, QByteArray *content, QString *kind, bool *
     ::close(fd);
     return ok;
 }
-
-namespace {
-// A new file of that content under a name not in use; errno when it fails.
-int createNew(const QString &name, const QByteArray &bytes, mode_t mode, bool *taken)
-{
-    *taken = false;
-    const QByteArray file = QFile::encodeName(name);
-    const int fd = ::open(file.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd < 0) {
-        *taken = errno == EEXIST;
-        return errno;
-    }
-    const bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    const int error = ok ? 0 : errno;
-    ::close(fd);
-    if (!ok)
-        ::unlink(file.constData());
-    return error;
-}
-} // namespace
 
 QString keepBroken(const QString &target, const QByteArray &content, mode_t mode, QString *why)
 {

@@ -13,6 +13,10 @@ class QLockFile;
 
 namespace platform {
 
+// Writes all of the bytes to the descriptor, again after a signal; false
+// with errno set when the write fails.
+bool writeAll(int fd, const QByteArray &bytes);
+
 // The system's text for an errno value, as strerror gives it.
 QString systemReason(int error);
 

@@ -1,7 +1,6 @@
 #include "platform/controls.h"
 
 #include "platform/runtime_error.h"
-#include "platform/text_box_accessible.h"
 #include "platform/text_box_widget.h"
 #include "platform/widget_support.h"
 
@@ -9,7 +8,6 @@ namespace platform {
 
 TextBox::TextBox(const ControlSpec &row, QWidget *parent) : ControlOf(row, makeTextBoxWidget(*this, row, parent))
 {
-    installTextBoxAccessibility();
     applyColors(widget(), row, QPalette::Base, QPalette::Text);
     setMousePointer(row.mousePointer);
     view().boxBuilt = true;

@@ -119,22 +119,13 @@ private:
     const TextBoxView &view_;
 };
 
-QAccessibleInterface *describedTextBoxFactory(const QString &, QObject *object)
+} // namespace
+
+QAccessibleInterface *textBoxAccessible(const QString &, QObject *object)
 {
     if (auto *view = dynamic_cast<TextBoxView *>(object))
         return new DescribedTextBoxAccessible(static_cast<QWidget *>(object), *view);
     return nullptr;
-}
-
-} // namespace
-
-void installTextBoxAccessibility()
-{
-    static const bool installed = [] {
-        QAccessible::installFactory(describedTextBoxFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
 }
 
 } // namespace platform

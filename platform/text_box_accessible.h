@@ -1,9 +1,13 @@
 #pragma once
 
+class QAccessibleInterface;
+class QObject;
+class QString;
+
 namespace platform {
 
-// Lets every text box widget answer assistive technology with its own
-// interface; installed once, before the first box is built.
-void installTextBoxAccessibility();
+// The interface of a text box widget, or none for any other object: a factory
+// for QAccessible, installed with the others by installAccessibility().
+QAccessibleInterface *textBoxAccessible(const QString &className, QObject *object);
 
 } // namespace platform
