@@ -10,7 +10,7 @@ from pathlib import Path
 import pytest
 from PIL import Image, ImageChops
 
-from harness import Desktop
+from harness import Desktop, wait_for
 
 ICONS = Path(__file__).resolve().parents[2] / "resources" / "icons" / "hicolor"
 
@@ -66,7 +66,12 @@ def test_high_dpi(glyphery, desktop, screenshots, layout, scale):
     app = glyphery.start()
     width, height = desktop.geometry(app.window)[2:]
     assert abs(width - layout.width * factor) <= 1 and abs(height - layout.height * factor) <= 1, (width, height)
-    sizes = icon_sizes(desktop, app.window)
+    # The larger renditions follow the window's map request: wait for them,
+    # then check the whole set.
+    def with_largest():
+        found = icon_sizes(desktop, app.window)
+        return found if (256, 256) in found else None
+    sizes = wait_for("the window icon has no 256 px rendition", with_largest)
     if factor == 1:
         assert {(16, 16), (32, 32), (48, 48), (64, 64), (128, 128), (256, 256)} <= sizes, sizes
     else:
