@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -40,6 +41,16 @@ protected:
         case QEvent::Expose:
         case QEvent::WindowActivate: form_.checkFrame(); break;
         case QEvent::Show: form_.controlsShown(); break;
+        case QEvent::Paint:
+            // The larger icons are decoded and sent once the window is on
+            // screen and drawn: before, they would compete with its mapping
+            // and its first paint for a few milliseconds. The window manager
+            // takes the new icon as it comes.
+            if (!painted_) {
+                painted_ = true;
+                QTimer::singleShot(0, this, [this] { form_.addLargerIcons(); });
+            }
+            break;
         default: break;
         }
         return result;
@@ -47,6 +58,7 @@ protected:
 
 private:
     Form &form_;
+    bool painted_ = false;
 };
 
 namespace {
@@ -252,14 +264,6 @@ bool Form::show()
     }
     showing_ = true;
     window_->show();
-    // The larger renditions are decoded and sent once the window is on its
-    // way: the window manager takes the new icon as it comes.
-    if (!iconRenditions_.empty()) {
-        QIcon icon = window_->windowIcon();
-        for (const char *rendition : iconRenditions_)
-            icon.addPixmap(QPixmap(QString::fromUtf8(rendition)));
-        window_->setWindowIcon(icon);
-    }
     for (QWidget *child : held)
         child->show();
     showing_ = false;
@@ -280,6 +284,16 @@ void Form::handleClose(bool &accept)
     accept = cancel == 0 && !isEnding();
     if (accept && shownForm == this)
         shownForm = nullptr;
+}
+
+void Form::addLargerIcons()
+{
+    if (iconRenditions_.empty())
+        return;
+    QIcon icon = window_->windowIcon();
+    for (const char *rendition : iconRenditions_)
+        icon.addPixmap(QPixmap(QString::fromUtf8(rendition)));
+    window_->setWindowIcon(icon);
 }
 
 void Form::controlsShown()

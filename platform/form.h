@@ -71,6 +71,8 @@ private:
     // Tells the controls that the window is shown, once; show() does so only
     // after the window's map request has gone out.
     void controlsShown();
+    // Adds the larger renditions to the window's icon, after its first paint.
+    void addLargerIcons();
     static void closeAtExit();
 
     QMargins frame() const;
