@@ -1,6 +1,7 @@
 #include "platform/controls.h"
 
 #include "platform/accessibility.h"
+#include "platform/icon_file.h"
 #include "platform/runtime_error.h"
 #include "platform/units.h"
 #include "platform/widget_support.h"
@@ -11,6 +12,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+
+#include <vector>
 
 namespace platform {
 
@@ -84,6 +87,12 @@ private:
     QPixmap sharp_;
     qreal sharpRatio_ = 1;
 };
+
+QPixmap firstImage(const QString &path)
+{
+    const std::vector<QImage> images = readIconImages(path);
+    return images.empty() ? QPixmap() : QPixmap::fromImage(images.front());
+}
 
 // An etched rectangle whose top edge lies half a line below the top, where a
 // caption would sit.
@@ -235,7 +244,7 @@ CommandButton::CommandButton(const ControlSpec &row, QWidget *parent) : ControlO
 
 PictureBox::PictureBox(const ControlSpec &row, QWidget *parent)
     : Control(row,
-              new PictureWidget(row.picture ? QPixmap(QString::fromUtf8(row.picture)) : QPixmap(),
+              new PictureWidget(row.picture ? firstImage(QString::fromUtf8(row.picture)) : QPixmap(),
                                 row.pictureRenditions, parent))
 {
     widget()->setFocusPolicy(Qt::StrongFocus);

@@ -1,11 +1,11 @@
 #include "platform/form.h"
 
+#include "platform/icon_file.h"
 #include "platform/runtime_error.h"
 #include "platform/units.h"
 
 #include <QCloseEvent>
 #include <QIcon>
-#include <QImageReader>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -81,12 +81,8 @@ std::unique_ptr<Control> makeControl(const ControlSpec &row, QWidget *parent)
 QIcon iconWithEverySize(const QString &path)
 {
     QIcon icon;
-    QImageReader reader(path);
-    do {
-        const QImage image = reader.read();
-        if (!image.isNull())
-            icon.addPixmap(QPixmap::fromImage(image));
-    } while (reader.jumpToNextImage());
+    for (const QImage &image : readIconImages(path))
+        icon.addPixmap(QPixmap::fromImage(image));
     return icon;
 }
 
