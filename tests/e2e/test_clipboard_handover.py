@@ -1,9 +1,14 @@
 """The clipboard outlives the window: with no clipboard manager, a character
 copied with Enter can still be pasted by another program (xclip -o) after
 the window has closed. Without a holder installed, one line on stderr says
-the text is lost."""
+the text is lost. With a clipboard manager, Qt hands the text to it."""
 
+import os
+import select
+import subprocess
 import tempfile
+
+from harness import stop
 
 
 def copy_and_close(glyphery, clipboard, cell_steps, text):
@@ -34,3 +39,26 @@ def test_clipboard_after_closing(glyphery, clipboard, desktop):
     assert lines == ["Glyphery: the copied text is lost as the window closes: no clipboard manager runs and xclip "
                      "is not installed"], app.log.read_text()
     assert clipboard.content() in (None, b""), f"the clipboard still holds {clipboard.content()!r}"
+
+
+def test_a_clipboard_manager_takes_it(glyphery, clipboard, desktop):
+    manager = subprocess.Popen([os.environ["CLIPBOARD_MANAGER"]], env=desktop.env, stdout=subprocess.PIPE, text=True)
+
+    def said():
+        ready, _, _ = select.select([manager.stdout], [], [], 10)
+        return manager.stdout.readline().strip() if ready else "(nothing in 10 s)"
+
+    try:
+        assert said() == "ready"
+        app = copy_and_close(glyphery, clipboard, 96, "\u20ac")  # cell 97
+        # Qt asked the manager to save the text as the program closed, and
+        # no holder of ours took the clipboard before it.
+        assert said() == "saved 3 bytes"
+        clipboard.expect("after the window closed", "\u20ac")
+        targets = subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "TARGETS"], env=desktop.env,
+                                 capture_output=True, text=True, timeout=5).stdout.split()
+        assert "GLYPHERY_TEST_MANAGER" in targets, f"the clipboard is held by another program: {targets}"
+        log = app.log.read_text()
+        assert "lost" not in log and "clipboard manager" not in log, log
+    finally:
+        stop(manager)
