@@ -26,8 +26,8 @@ QImage plainBitmap(QByteArrayView entry)
     const std::int32_t height = std::int32_t(u32(data + 8)) / 2; // the image, then its mask
     const std::uint32_t bits = u16(data + 14);
     std::uint32_t colours = u32(data + 32);
-    if (u32(data) != 40 || u32(data + 16) != 0 || (bits != 1 && bits != 4 && bits != 8) || width <= 0
-        || width > 256 || height <= 0 || height > 256)
+    if (u32(data) != 40 || u32(data + 16) != 0 || (bits != 1 && bits != 4 && bits != 8) || width <= 0 || width > 256
+        || height <= 0 || height > 256)
         return {};
     if (colours == 0)
         colours = 1u << bits;
