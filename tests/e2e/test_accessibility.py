@@ -44,6 +44,7 @@ def actions(node):
 
 def test_screen_reader(glyphery, desktop, session_bus):
     import pyatspi  # here: it finds its bus when imported
+    from gi.repository import GLib
 
     glyphery.env.update(DBUS_SESSION_BUS_ADDRESS=session_bus, **ACCESSIBILITY)
     app = glyphery.start()
@@ -92,10 +93,23 @@ def test_screen_reader(glyphery, desktop, session_bus):
     assert sum(node.getRole() == pyatspi.ROLE_SEPARATOR for node in nodes) == 6
     assert not [node.name for node in nodes if node.getRole() == pyatspi.ROLE_FILLER]
 
-    # Arrow steps: the focus is on the new cell and the preview reads its character.
+    # Arrow steps: the focus is on the new cell and the preview reads its
+    # character; a screen reader hears of the preview's new text.
+    changes = []
+    listener = lambda event: changes.append((event.source.name, event.type, event.any_data))
+    pyatspi.Registry.registerEventListener(listener, "object:text-changed:insert")
     app.keys("Tab", *["Right"] * 96)
     wait_for("cell 97 did not get the focus", lambda: cells[96].getState().contains(pyatspi.STATE_FOCUSED), 5)
     wait_for(lambda: f"the preview reads {text_of(preview)!r}", lambda: text_of(preview) == "\u20ac", 5)
+    context = GLib.MainContext.default()
+
+    def heard():
+        while context.pending():
+            context.iteration(False)
+        return ("Vorschau", "object:text-changed:insert", "\u20ac") in changes
+
+    wait_for(lambda: f"no text-changed event for the preview's \u20ac; heard {changes[-5:]}", heard, 5)
+    pyatspi.Registry.deregisterEventListener(listener, "object:text-changed:insert")
     app.keys("Right")
     wait_for("cell 98 did not get the focus", lambda: cells[97].getState().contains(pyatspi.STATE_FOCUSED), 5)
     assert text_of(preview) == "\x81"
