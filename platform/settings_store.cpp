@@ -142,7 +142,6 @@ void SettingsStore::commit()
 {
     if (pending_.empty())
         return;
-    settings();
     // Nothing of this run is written later behind the user's back.
     const std::vector<std::pair<QString, QString>> pending = std::move(pending_);
     pending_.clear();

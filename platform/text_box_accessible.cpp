@@ -39,11 +39,12 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Name && widget()->accessibleName().isEmpty() && view_.boxBuilt
-            && !view_.box().accessibleName().isEmpty())
-            return view_.box().accessibleName();
-        if (t == QAccessible::Name && widget()->accessibleName().isEmpty() && view_.boxBuilt && view_.box().onDescribe)
-            return view_.box().describe();
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty() && view_.boxBuilt) {
+            if (!view_.box().accessibleName().isEmpty())
+                return view_.box().accessibleName();
+            if (view_.box().onDescribe)
+                return view_.box().describe();
+        }
         if (t == QAccessible::Value)
             return view_.value();
         return QAccessibleWidget::text(t);
