@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -85,6 +86,14 @@ QIcon iconWithEverySize(const QString &path)
     for (const QImage &image : readIconImages(path))
         icon.addPixmap(QPixmap::fromImage(image));
     return icon;
+}
+
+// Positions are on the primary screen, which need not start at the desktop's
+// origin: with a second monitor on its left, it begins further right.
+QPoint screenOrigin()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().topLeft() : QPoint();
 }
 
 bool drawnOnForm(ControlKind kind) { return kind == ControlKind::Label || kind == ControlKind::Line; }
@@ -234,10 +243,10 @@ double Form::height() const
     return pixelsToTwips(window_->height() + m.top() + m.bottom());
 }
 
-double Form::left() const { return pixelsToTwips(window_->x()); }
-double Form::top() const { return pixelsToTwips(window_->y()); }
-void Form::setLeft(double twips) { window_->move(twipsToPixels(twips), window_->y()); }
-void Form::setTop(double twips) { window_->move(window_->x(), twipsToPixels(twips)); }
+double Form::left() const { return pixelsToTwips(window_->x() - screenOrigin().x()); }
+double Form::top() const { return pixelsToTwips(window_->y() - screenOrigin().y()); }
+void Form::setLeft(double twips) { window_->move(screenOrigin().x() + twipsToPixels(twips), window_->y()); }
+void Form::setTop(double twips) { window_->move(window_->x(), screenOrigin().y() + twipsToPixels(twips)); }
 
 bool Form::show()
 {

@@ -44,7 +44,8 @@ public:
     // manager has framed the window the frame is an estimate.
     double width() const;
     double height() const;
-    // Outer position in twips; not clamped to the screen.
+    // Outer position in twips on the primary screen, from its top left
+    // corner; not clamped to the screen.
     double left() const;
     double top() const;
     void setLeft(double twips);

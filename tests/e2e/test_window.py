@@ -1,7 +1,11 @@
 """The main window as the window manager sees it: title, fixed size, hints,
 icon, start position, closing, and the settings written on close."""
 
-from harness import wait_for
+import os
+
+import pytest
+
+from harness import Desktop, Program, wait_for
 
 
 def numbers(text):
@@ -70,3 +74,36 @@ def test_some_values_stored(glyphery):
     glyphery.write_settings('[Font]\nName="DejaVu Sans"\nB=1\n\n[Options]\nSize=1\n')
     assert glyphery.start().close() == 0
     glyphery.expect_settings(Name="DejaVu Sans", B=1, Size=1)
+
+
+@pytest.mark.parametrize("screen, monitors", [
+    # Larger than the screen: a negative position, nothing clamped.
+    ("640x480x24", []),
+    # Two monitors, the primary on the right: the window opens on that one.
+    ("2560x800x24", ["left 1280/338x800/211+0+0 none", "*right 1280/338x800/211+1280+0 none"]),
+])
+def test_placed_on_the_primary_screen(tmp_path, screen, monitors):
+    desktop = Desktop(tmp_path / "desktop", screen)
+    try:
+        for monitor in monitors:
+            desktop.x("xrandr", "--setmonitor", *monitor.split())
+        app = Program(os.environ["GLYPHERY"], desktop, tmp_path / "program").start()
+        primary = next((line.split()[2] for line in desktop.x("xrandr", "--listmonitors").splitlines()
+                        if line.split()[1:2] and line.split()[1].startswith("*")), None)
+        width, height = (int(n) for n in screen.split("x")[:2])
+        area = (0, 0, width, height)
+        if primary:  # "1280/338x800/211+1280+0"
+            size, x, y = primary.split("+")
+            area = (int(x), int(y), int(size.split("x")[0].split("/")[0]), int(size.split("x")[1].split("/")[0]))
+        extents = wait_for("no _NET_FRAME_EXTENTS", lambda: numbers(desktop.prop(app.window, "_NET_FRAME_EXTENTS")), 5)
+        left, right, top, bottom = extents
+        _, _, w, h = desktop.geometry(app.window)
+        want = (area[0] + (area[2] - w - left - right) / 2, area[1] + (area[3] - h - top - bottom) / 3)
+        def outer():
+            x, y, *_ = desktop.geometry(app.window)
+            return x - left, y - top
+        wait_for(lambda: f"outer window at {outer()}, expected {want} (±1) on {area}, frame {extents}",
+                 lambda: all(abs(a - b) <= 1 for a, b in zip(outer(), want)), 5)
+        assert app.close() == 0
+    finally:
+        desktop.stop()
