@@ -8,6 +8,7 @@
 #include <QHelpEvent>
 #include <QtTest>
 
+#include <new>
 #include <stdexcept>
 
 #include <vector>
@@ -43,17 +44,11 @@ const std::vector<ControlSpec> &layoutRows()
 
 } // namespace
 
-class TestControls : public QObject
+class TestControls : public testing::SandboxTest
 {
     Q_OBJECT
 
 private slots:
-    void init() { sandbox_ = std::make_unique<testing::Sandbox>(); }
-    void cleanup()
-    {
-        testing::verifyNoErrors();
-        sandbox_.reset();
-    }
     void userClickTogglesZeroAndOne();
     void assignmentRaisesClickNested();
     void invalidValueIsRunTimeError();
@@ -70,9 +65,6 @@ private slots:
     void bothKindsOfBoxPlaceTextAlike();
     void editableBoxKeepsWhatWasSetBeforeItsFirstFocus();
     void missingArrayElement();
-
-private:
-    std::unique_ptr<testing::Sandbox> sandbox_;
 };
 
 void TestControls::userClickTogglesZeroAndOne()
@@ -241,10 +233,12 @@ void TestControls::errorOutsideEventHandlers_data()
     const QString runTime = QStringLiteral("Run-time error '5': Invalid procedure call or argument");
     const QString standard = QStringLiteral("Run-time error '51': Internal error: out of range");
     const QString other = QStringLiteral("Run-time error '51': Internal error: an unknown exception");
+    const QString memory = QStringLiteral("Run-time error '7': Out of memory");
     for (const char *where : {"GotFocus", "tooltip", "accessible name"}) {
         QTest::addRow("%s, run-time error", where) << where << 0 << runTime;
         QTest::addRow("%s, standard exception", where) << where << 1 << standard;
         QTest::addRow("%s, anything else", where) << where << 2 << other;
+        QTest::addRow("%s, out of memory", where) << where << 3 << memory;
     }
 }
 
@@ -260,6 +254,8 @@ void TestControls::errorOutsideEventHandlers()
             raise(err::InvalidCall, QStringLiteral("Invalid procedure call or argument"));
         if (thrown == 1)
             throw std::out_of_range("out of range");
+        if (thrown == 3)
+            throw std::bad_alloc();
         throw 42;
     };
     cell.onGotFocus = [&](std::int16_t) { fail(); };

@@ -9,17 +9,11 @@
 
 using glyphery::frmMain;
 
-class TestStartup : public QObject
+class TestStartup : public testing::SandboxTest
 {
     Q_OBJECT
 
 private slots:
-    void init() { sandbox_ = std::make_unique<testing::Sandbox>(); }
-    void cleanup()
-    {
-        testing::verifyNoErrors();
-        sandbox_.reset();
-    }
     void firstRun();
     void storedBoldAndSize();
     void storedItalic();
@@ -30,9 +24,7 @@ private slots:
     void badStoredValues();
     void fileThatIsNoIni();
     void placement();
-
-private:
-    std::unique_ptr<testing::Sandbox> sandbox_;
+    void largerIconsComeOnce();
 };
 
 namespace {
@@ -88,7 +80,7 @@ void TestStartup::firstRun()
 
 void TestStartup::storedBoldAndSize()
 {
-    sandbox_->writeConf("[Font]\nB=1\n[Options]\nSize=1\n");
+    sandbox().writeConf("[Font]\nB=1\n[Options]\nSize=1\n");
     frmMain form;
     QVERIFY(form.show());
     QCOMPARE(form.chkB.value(), std::int16_t(1));
@@ -99,7 +91,7 @@ void TestStartup::storedBoldAndSize()
 
 void TestStartup::storedItalic()
 {
-    sandbox_->writeConf("[Font]\nName=DejaVu Serif\nI=1\n");
+    sandbox().writeConf("[Font]\nName=DejaVu Serif\nI=1\n");
     frmMain form;
     QVERIFY(form.show());
     QCOMPARE(form.FSel.text(), QStringLiteral("DejaVu Serif"));
@@ -109,7 +101,7 @@ void TestStartup::storedItalic()
 
 void TestStartup::storedSpaceAddsTheBlankTwice()
 {
-    sandbox_->writeConf("[Options]\nSpace=1\n");
+    sandbox().writeConf("[Options]\nSpace=1\n");
     frmMain form;
     QVERIFY(form.show());
     QCOMPARE(form.chkSpace.value(), std::int16_t(1));
@@ -120,7 +112,7 @@ void TestStartup::storedSpaceAddsTheBlankTwice()
 
 void TestStartup::storedBlankName()
 {
-    sandbox_->writeConf("[Font]\nName=\" \"\n");
+    sandbox().writeConf("[Font]\nName=\" \"\n");
     frmMain form;
     QVERIFY(form.show());
     QCOMPARE(form.FSel.text(), QStringLiteral(" "));
@@ -130,7 +122,7 @@ void TestStartup::storedBlankName()
 
 void TestStartup::storedGrayedOption()
 {
-    sandbox_->writeConf("[Font]\nB=2\n");
+    sandbox().writeConf("[Font]\nB=2\n");
     frmMain form;
     QVERIFY(form.show());
     QCOMPARE(form.chkB.value(), std::int16_t(2));
@@ -156,7 +148,7 @@ void TestStartup::badStoredValues()
     QFETCH(QByteArray, section);
     QFETCH(QByteArray, key);
     QFETCH(QByteArray, text);
-    sandbox_->writeConf("[" + section + "]\n" + key + "=" + text + "\n");
+    sandbox().writeConf("[" + section + "]\n" + key + "=" + text + "\n");
     testing::WarningLog log;
     {
         frmMain form;
@@ -167,14 +159,14 @@ void TestStartup::badStoredValues()
         QVERIFY(testing::WarningLog::lines().first().contains(QString::fromLatin1(key)));
         QVERIFY(form.widget()->close());
     }
-    QSettings written(sandbox_->confPath(), QSettings::IniFormat);
+    QSettings written(sandbox().confPath(), QSettings::IniFormat);
     QCOMPARE(written.value(QString::fromLatin1(section + "/" + key)).toString(), QStringLiteral("0"));
 }
 
 void TestStartup::fileThatIsNoIni()
 {
     const QByteArray garbage("[Font\nB=1\n\x01\x02 broken");
-    sandbox_->writeConf(garbage);
+    sandbox().writeConf(garbage);
     testing::WarningLog log;
     {
         frmMain form;
@@ -184,11 +176,11 @@ void TestStartup::fileThatIsNoIni()
         QVERIFY(form.widget()->close());
     }
     QVERIFY(!testing::WarningLog::lines().isEmpty());
-    QSettings written(sandbox_->confPath(), QSettings::IniFormat);
+    QSettings written(sandbox().confPath(), QSettings::IniFormat);
     QCOMPARE(written.status(), QSettings::NoError);
     QCOMPARE(written.value(QStringLiteral("Font/B")).toString(), QStringLiteral("0"));
     // What the user had is kept beside it.
-    QFile kept(sandbox_->confPath() + QStringLiteral(".broken"));
+    QFile kept(sandbox().confPath() + QStringLiteral(".broken"));
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), garbage);
 }
@@ -208,6 +200,22 @@ void TestStartup::placement()
     QCOMPARE(form.width(), outerWidth * 15.0);
     if (screen.width() < outerWidth)
         QVERIFY(form.widget()->x() < 0);
+}
+
+void TestStartup::largerIconsComeOnce()
+{
+    frmMain form;
+    QVERIFY(form.show());
+    QVERIFY(QTest::qWaitForWindowExposed(form.widget()));
+    // After the first paint, the window's icon gains its larger renditions.
+    QTRY_VERIFY(form.widget()->windowIcon().availableSizes().contains(QSize(256, 256)));
+    const qint64 icon = form.widget()->windowIcon().cacheKey();
+    // Later paints send no new icon: each would be decoded and sent again.
+    for (int paint = 0; paint < 3; ++paint) {
+        form.widget()->repaint();
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(form.widget()->windowIcon().cacheKey(), icon);
 }
 
 QTEST_MAIN(TestStartup)
