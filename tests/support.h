@@ -110,3 +110,28 @@ inline void verifyNoErrors()
 }
 
 } // namespace testing
+
+namespace testing {
+
+// The fixture of most window tests: each case in a fresh Sandbox, and at its
+// end a check that no handler failed unnoticed.
+class SandboxTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { sandbox_ = std::make_unique<Sandbox>(); }
+    void cleanup()
+    {
+        verifyNoErrors();
+        sandbox_.reset();
+    }
+
+protected:
+    Sandbox &sandbox() const { return *sandbox_; }
+
+private:
+    std::unique_ptr<Sandbox> sandbox_;
+};
+
+} // namespace testing

@@ -11,17 +11,11 @@
 
 using glyphery::frmMain;
 
-class TestAccessibility : public QObject
+class TestAccessibility : public testing::SandboxTest
 {
     Q_OBJECT
 
 private slots:
-    void init() { sandbox_ = std::make_unique<testing::Sandbox>(); }
-    void cleanup()
-    {
-        testing::verifyNoErrors();
-        sandbox_.reset();
-    }
     void cells_data();
     void cells();
     void optionControls_data();
@@ -34,9 +28,6 @@ private slots:
     void textInterface();
     void typefaceBoxPressOpensTheDialog();
     void startBoxIsOneNode();
-
-private:
-    std::unique_ptr<testing::Sandbox> sandbox_;
 };
 
 namespace {

@@ -16,17 +16,11 @@ using platform::ControlKind;
 using platform::ControlSpec;
 using platform::twipsToPixels;
 
-class TestLayout : public QObject
+class TestLayout : public testing::SandboxTest
 {
     Q_OBJECT
 
 private slots:
-    void init() { sandbox_ = std::make_unique<testing::Sandbox>(); }
-    void cleanup()
-    {
-        testing::verifyNoErrors();
-        sandbox_.reset();
-    }
     void window();
     void controlGeometry_data();
     void controlGeometry();
@@ -35,9 +29,6 @@ private slots:
     void tabOrder();
     void stateBeforeStartUp();
     void labels();
-
-private:
-    std::unique_ptr<testing::Sandbox> sandbox_;
 };
 
 namespace {
