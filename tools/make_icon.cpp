@@ -16,6 +16,8 @@
 // plugin are needed), and the palette is fixed, so the output is
 // byte-identical on every run with the same Qt.
 
+#include "platform/icon_file.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QColor>
@@ -377,63 +379,18 @@ QByteArray encodeDib(const QImage &img)
     return out;
 }
 
-std::uint32_t get16(const QByteArray &in, qsizetype pos)
-{
-    return static_cast<std::uint8_t>(in[pos]) | static_cast<std::uint32_t>(static_cast<std::uint8_t>(in[pos + 1])) << 8;
-}
-
-std::uint32_t get32(const QByteArray &in, qsizetype pos)
-{
-    return get16(in, pos) | get16(in, pos + 2) << 16;
-}
-
-// Reads back the image of the given size from an ICO laid out as this
-// program writes it: 8-bit palette image plus AND mask. Anything else is
-// refused rather than guessed at, so a foreign file cannot pass for ours.
+// The image of the given size in an icon file, read by the program's own
+// reader, so the generator checks what the program will show.
 QImage decodeIcoImage(const QByteArray &ico, int size, QString *error)
 {
-    if (ico.size() < 6 || get16(ico, 0) != 0 || get16(ico, 2) != 1) {
-        *error = QStringLiteral("not an icon file");
+    const std::vector<QImage> images = platform::readPlainIcon(ico);
+    if (images.empty()) {
+        *error = QStringLiteral("not an icon file of plain bitmaps");
         return {};
     }
-    const std::uint32_t count = get16(ico, 4);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const qsizetype entry = 6 + 16 * static_cast<qsizetype>(i);
-        if (entry + 16 > ico.size())
-            break;
-        const int w = static_cast<std::uint8_t>(ico[entry]);
-        const int h = static_cast<std::uint8_t>(ico[entry + 1]);
-        if (w != size || h != size)
-            continue;
-        const qsizetype length = get32(ico, entry + 8);
-        const qsizetype start = get32(ico, entry + 12);
-        const int xorStride = (w + 3) / 4 * 4;
-        const int andStride = (w + 31) / 32 * 4;
-        const qsizetype pixels = start + 40 + 256 * 4;
-        const qsizetype mask = pixels + static_cast<qsizetype>(xorStride) * h;
-        if (start + length > ico.size() || mask + static_cast<qsizetype>(andStride) * h > start + length
-            || get32(ico, start) != 40 || get32(ico, start + 4) != static_cast<std::uint32_t>(w)
-            || get32(ico, start + 8) != static_cast<std::uint32_t>(2 * h) || get16(ico, start + 14) != 8
-            || get32(ico, start + 16) != 0) {
-            *error = QStringLiteral("the %1x%1 image is not an uncompressed 8-bit image").arg(size);
-            return {};
-        }
-        QImage img(w, h, QImage::Format_ARGB32);
-        for (int y = 0; y < h; ++y) {
-            const int row = h - 1 - y;
-            auto *line = reinterpret_cast<QRgb *>(img.scanLine(y));
-            for (int x = 0; x < w; ++x) {
-                const bool transparent =
-                    (static_cast<std::uint8_t>(ico[mask + row * andStride + x / 8]) >> (7 - x % 8)) & 1;
-                const int index = static_cast<std::uint8_t>(ico[pixels + row * xorStride + x]);
-                const qsizetype bgr = start + 40 + 4 * index;
-                line[x] = transparent ? qRgba(0, 0, 0, 0)
-                                      : qRgb(static_cast<std::uint8_t>(ico[bgr + 2]),
-                                             static_cast<std::uint8_t>(ico[bgr + 1]),
-                                             static_cast<std::uint8_t>(ico[bgr]));
-            }
-        }
-        return img;
+    for (const QImage &image : images) {
+        if (image.width() == size && image.height() == size)
+            return image.convertToFormat(QImage::Format_ARGB32);
     }
     *error = QStringLiteral("no %1x%1 image in the icon").arg(size);
     return {};
