@@ -8,18 +8,11 @@ namespace platform {
 
 namespace {
 
-// The first alias of each control character in Unicode's NameAliases.txt
-// (ICU has no names for them): U+0000..U+001F, U+007F, U+0080..U+009F.
-// U+0080, U+0081 and U+0099 have only the figment aliases of ISO 6429 drafts.
+// The first alias of each C1 control character and DELETE in Unicode's
+// NameAliases.txt (ICU has no names for them). U+0080, U+0081 and U+0099 have
+// only the figment aliases of ISO 6429 drafts. No code from 32 up in an 8-bit
+// code page stands for a C0 control, so those have no alias here.
 // clang-format off
-constexpr std::array<const char *, 32> c0Aliases = {
-    "NULL", "START OF HEADING", "START OF TEXT", "END OF TEXT", "END OF TRANSMISSION", "ENQUIRY",
-    "ACKNOWLEDGE", "ALERT", "BACKSPACE", "CHARACTER TABULATION", "LINE FEED", "LINE TABULATION",
-    "FORM FEED", "CARRIAGE RETURN", "SHIFT OUT", "SHIFT IN", "DATA LINK ESCAPE", "DEVICE CONTROL ONE",
-    "DEVICE CONTROL TWO", "DEVICE CONTROL THREE", "DEVICE CONTROL FOUR", "NEGATIVE ACKNOWLEDGE",
-    "SYNCHRONOUS IDLE", "END OF TRANSMISSION BLOCK", "CANCEL", "END OF MEDIUM", "SUBSTITUTE", "ESCAPE",
-    "INFORMATION SEPARATOR FOUR", "INFORMATION SEPARATOR THREE", "INFORMATION SEPARATOR TWO",
-    "INFORMATION SEPARATOR ONE"};
 constexpr std::array<const char *, 32> c1Aliases = {
     "PADDING CHARACTER", "HIGH OCTET PRESET", "BREAK PERMITTED HERE", "NO BREAK HERE", "INDEX", "NEXT LINE",
     "START OF SELECTED AREA", "END OF SELECTED AREA", "CHARACTER TABULATION SET",
@@ -33,8 +26,6 @@ constexpr std::array<const char *, 32> c1Aliases = {
 
 const char *controlAlias(char32_t codePoint)
 {
-    if (codePoint < 0x20)
-        return c0Aliases[codePoint];
     if (codePoint == 0x7F)
         return "DELETE";
     if (codePoint >= 0x80 && codePoint < 0xA0)
@@ -56,6 +47,6 @@ QString characterName(char32_t codePoint)
     return QString::fromLatin1(name, length);
 }
 
-bool isControl(char32_t codePoint) { return controlAlias(codePoint) != nullptr; }
+bool isControl(char32_t codePoint) { return codePoint < 0x20 || controlAlias(codePoint) != nullptr; }
 
 } // namespace platform
