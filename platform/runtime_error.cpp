@@ -40,7 +40,7 @@ void reportFatal(int number, const QString &message)
     ending = true;
     status = 1;
     const QString line = errorLine(number, message);
-    // On stderr the program goes by the name it is run as, as every line there does.
+    // On stderr the program goes by its executable's name, as every line there does.
     const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     std::fprintf(stderr, "%s: %s\n", qPrintable(program), line.toLocal8Bit().constData());
     std::fflush(stderr);
