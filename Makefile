@@ -8,7 +8,8 @@ PACKAGES = cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libi
            fonts-liberation fontconfig xvfb xauth openbox xdotool xclip x11-utils x11-xserver-utils \
            python3-pytest python3-pil dbus-x11 at-spi2-core python3-pyatspi \
            desktop-file-utils appstream lintian dpkg-dev file librsvg2-bin groff-base \
-           binutils-mingw-w64-x86-64
+           binutils-mingw-w64-x86-64 \
+           sway wtype wl-clipboard qt6-wayland
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -78,6 +78,16 @@ int checkCommandLine(int argc, char *argv[])
     return -1;
 }
 
+// Every line on stderr begins with the program's name, Qt's own lines and
+// those of the logging categories included; the category names are left out.
+void toStderr(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    const QString text = qFormatLogMessage(type, context, message);
+    for (const QString &line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        std::fprintf(stderr, "glyphery: %s\n", line.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -89,6 +99,9 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "glyphery: %s\n", cause.c_str());
         return 1;
     }
+    // QT_MESSAGE_PATTERN, when set, still wins over this.
+    qSetMessagePattern(QStringLiteral("%{message}"));
+    qInstallMessageHandler(toStderr);
     auto opening = std::make_unique<platform::DisplayOpening>("glyphery");
     QApplication app(argc, argv);
     opening.reset();

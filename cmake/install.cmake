@@ -90,9 +90,14 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The holders that keep a copied character once the window closes, where no
-# clipboard manager runs: xclip on X11, wl-copy on Wayland.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xclip | wl-clipboard")
+# Added to what dpkg-shlibdeps finds: Qt's extra platform plugins, which
+# libqt6gui6 only recommends.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Each on its own, so that apt installs all of them: the holders that keep a
+# copied character once the window closes where no clipboard manager runs
+# (xclip on X11, wl-copy on Wayland), Qt's Wayland plugin, so that a Wayland
+# session runs natively, and Qt's translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xclip, wl-clipboard, qt6-wayland, qt6-translations-l10n")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

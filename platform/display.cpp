@@ -42,10 +42,62 @@ std::string displayNamed()
     return named.empty() ? "no display named" : named;
 }
 
+// Where Debian 12 ships each of Qt's platform plugins.
+const char *packageOf(const QString &plugin)
+{
+    static constexpr struct
+    {
+        const char *plugin;
+        const char *package;
+    } packages[] = {{"xcb", "libqt6gui6"},          {"wayland", "qt6-wayland"}, {"wayland-egl", "qt6-wayland"},
+                    {"offscreen", "libqt6gui6"},    {"minimal", "libqt6gui6"},  {"linuxfb", "libqt6gui6"},
+                    {"vkkhrdisplay", "libqt6gui6"}, {"eglfs", "libqt6opengl6"}, {"minimalegl", "libqt6opengl6"},
+                    {"vnc", "qt6-qpa-plugins"}};
+    for (const auto &entry : packages) {
+        if (plugin == QLatin1String(entry.plugin))
+            return entry.package;
+    }
+    return nullptr;
+}
+
+// Qt names a plugin it cannot find in a warning before its fatal message;
+// a plugin it found but could not start failed on the display.
+std::string missingPlugins(const QString &fatal)
+{
+    static const QString notFound = QStringLiteral("Could not find the Qt platform plugin \"");
+    static const QString available = QStringLiteral("Available platform plugins are: ");
+    std::string cause;
+    for (const HeldMessage &held : heldBack) {
+        if (!held.text.startsWith(notFound))
+            continue;
+        const QString name = held.text.mid(notFound.size()).section(QLatin1Char('"'), 0, 0);
+        QString clause;
+        if (const char *package = packageOf(name)) {
+            clause = QStringLiteral("Qt's platform plugin \"%1\" is not installed: it comes with the Debian package %2")
+                         .arg(name, QLatin1String(package));
+        } else {
+            const qsizetype at = fatal.indexOf(available);
+            QString installed = QStringLiteral("none");
+            if (at >= 0) {
+                installed = fatal.mid(at + available.size()).section(QLatin1Char('\n'), 0, 0);
+                if (installed.endsWith(QLatin1Char('.')))
+                    installed.chop(1);
+            }
+            clause = QStringLiteral("there is no Qt platform plugin \"%1\" (installed: %2)").arg(name, installed);
+        }
+        cause += (cause.empty() ? "" : "; ") + clause.toStdString();
+    }
+    return cause;
+}
+
 void onOpeningMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "%s: cannot open the display (%s)\n", programName, displayNamed().c_str());
+        const std::string plugins = missingPlugins(message);
+        if (plugins.empty())
+            std::fprintf(stderr, "%s: cannot open the display (%s)\n", programName, displayNamed().c_str());
+        else
+            std::fprintf(stderr, "%s: %s\n", programName, plugins.c_str());
         std::fflush(stderr);
         // Still inside QApplication's constructor: nothing to tidy up, and
         // static destructors would run into a half-built Qt.

@@ -1,6 +1,7 @@
 #include "platform/runtime_error.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -39,7 +40,9 @@ void reportFatal(int number, const QString &message)
     ending = true;
     status = 1;
     const QString line = errorLine(number, message);
-    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), line.toLocal8Bit().constData());
+    // On stderr the program goes by its executable's name, as every line there does.
+    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    std::fprintf(stderr, "%s: %s\n", qPrintable(program), line.toLocal8Bit().constData());
     std::fflush(stderr);
     if (presenter)
         presenter(QCoreApplication::applicationName(), line);

@@ -19,6 +19,16 @@ public:
     QString value() const override { return text(); }
     bool readOnly() const override { return isReadOnly(); }
 
+    // No box takes composed text, so none asks for an input method's panel
+    // or an on-screen keyboard. Qt 6.4's line edit answers this query from
+    // its read-only state, whatever WA_InputMethodEnabled says.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override
+    {
+        if (query == Qt::ImEnabled)
+            return false;
+        return TextBoxEvents<QLineEdit>::inputMethodQuery(query);
+    }
+
 protected:
     // Assistive technology knows the box as one node, which is not the line
     // edit's: the focus is announced on the box too.
@@ -108,6 +118,7 @@ private:
         editor->boxBuilt = true;
         editor_ = editor;
         editor_->setObjectName(objectName() + QLatin1String("_edit"));
+        editor_->setAttribute(Qt::WA_InputMethodEnabled, false);
         editor_->setGeometry(rect());
         editor_->setMaxLength(TextBox::maxLength);
         editor_->setText(TextBoxWidget::text());

@@ -64,6 +64,8 @@ private slots:
     void bothKindsOfBoxPlaceTextAlike_data();
     void bothKindsOfBoxPlaceTextAlike();
     void editableBoxKeepsWhatWasSetBeforeItsFirstFocus();
+    void noBoxAsksForAnInputPanel_data();
+    void noBoxAsksForAnInputPanel();
     void missingArrayElement();
 };
 
@@ -534,6 +536,29 @@ void TestControls::editableBoxKeepsWhatWasSetBeforeItsFirstFocus()
     QCOMPARE(clicks, 2);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QCOMPARE(keys, 1);
+}
+
+void TestControls::noBoxAsksForAnInputPanel_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("editable") << "first";
+    QTest::newRow("locked") << "untabbed";
+}
+
+void TestControls::noBoxAsksForAnInputPanel()
+{
+    // The question an input method asks of the focus before it shows a panel.
+    QFETCH(QString, name);
+    Form form(formSpec, layoutRows());
+    QVERIFY(form.show());
+    form.widget()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.widget()));
+    QWidget *box = form.textBox(qPrintable(name)).widget();
+    form.textBox(qPrintable(name)).setFocus();
+    QTRY_VERIFY(box->hasFocus() || box->isAncestorOf(QApplication::focusWidget()));
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QApplication::sendEvent(QGuiApplication::focusObject(), &query);
+    QCOMPARE(query.value(Qt::ImEnabled), QVariant(false));
 }
 
 void TestControls::missingArrayElement()

@@ -1,5 +1,6 @@
-"""Fixtures of the end-to-end tests (see harness.py): the desktop, the program
-with a settings folder of its own, the clipboard, screenshots and the layout.
+"""Fixtures of the end-to-end tests (see harness.py): the desktop (or the
+Wayland compositor), the program with a settings folder of its own, the
+clipboard, screenshots and the layout.
 
 Environment: GLYPHERY (the program), LAYOUT_DUMP (prints the layout). A failing
 test leaves a screenshot of the screen and the logs in its temporary folder,
@@ -16,7 +17,7 @@ from pathlib import Path
 import pytest
 
 pytest.register_assert_rewrite("harness")
-from harness import Clipboard, Desktop, Layout, Program, Screenshots  # noqa: E402
+from harness import Clipboard, Compositor, Desktop, Layout, Program, Screenshots  # noqa: E402
 
 
 @pytest.fixture(scope="session")
@@ -30,6 +31,16 @@ def desktop(request):
     desktop = Desktop(folder)
     yield desktop
     desktop.stop()
+    if not request.session.testsfailed and os.environ.get("E2E_KEEP") != "1":
+        shutil.rmtree(folder)
+
+
+@pytest.fixture(scope="module")
+def compositor(request):
+    folder = Path(tempfile.mkdtemp(prefix="glyphery-wayland."))
+    compositor = Compositor(folder)
+    yield compositor
+    compositor.stop()
     if not request.session.testsfailed and os.environ.get("E2E_KEEP") != "1":
         shutil.rmtree(folder)
 

@@ -1,12 +1,15 @@
 """The end-to-end harness: the real program on an X server of its own (Xvfb,
 which picks a free display and names it through -displayfd) with openbox,
 driven with xdotool and read back through xprop, xwininfo, xclip and
-screenshots. conftest.py makes fixtures of it. Run as a script it runs one
-command on such a desktop (bench/startup.sh):
+screenshots; or on a headless Wayland compositor (sway), driven with wtype
+and swaymsg and read back through wl-paste. conftest.py makes fixtures of
+it. Run as a script it runs one command on such an X desktop
+(bench/startup.sh):
 
     python3 tests/e2e/harness.py COMMAND [ARGUMENT...]
 """
 
+import json
 import os
 import select
 import shutil
@@ -56,7 +59,8 @@ def private_environment(folder, **extra):
                       ("XDG_DATA_HOME", "data"), ("XDG_RUNTIME_DIR", "runtime")]:
         (Path(folder) / sub).mkdir(mode=0o700, parents=True, exist_ok=True)
         env[name] = str(Path(folder) / sub)
-    env.update(QT_QPA_PLATFORM="xcb", NO_AT_BRIDGE="1", LC_ALL="C.UTF-8", **extra)
+    env.update(QT_QPA_PLATFORM="xcb", NO_AT_BRIDGE="1", LC_ALL="C.UTF-8")
+    env.update(extra)
     return env
 
 
@@ -185,13 +189,132 @@ class Desktop:
     def wait_gone(self, what, window):
         wait_for(f"{what}: window {window} is still viewable", lambda: not self.viewable(window))
 
+    def client_environment(self):
+        return {"DISPLAY": self.display}
+
+    def windows_of(self, pid, title=None):
+        """The program's viewable windows, those with the title if one is given."""
+        name = ["--name", f"^{title}$"] if title else []
+        return [w for w in self.search("--all", "--onlyvisible", "--pid", str(pid), *name) if self.viewable(w)]
+
+    def request_close(self, window):
+        """The window manager's close key, as a user would press it."""
+        self.focus(window)
+        self.keys("alt+F4")
+
+
+class Compositor:
+    """sway with one headless output, run as an unprivileged user, since sway
+    refuses root; Wayland clients run as the caller and reach it through the
+    socket's path. One virtual keyboard (wtype) stays for the session: a
+    wtype that comes and goes loses its first key. sway has no pointer
+    without an input device, so nothing here clicks."""
+
+    NOBODY = 65534
+
+    def __init__(self, folder, size="1280x800"):
+        self.folder = Path(folder)
+        # sway's own files sit where an unprivileged user can reach them.
+        self.own = Path(tempfile.mkdtemp(prefix="glyphery-sway.", dir="/tmp"))
+        self.own.chmod(0o711)
+        runtime, config = self.own / "runtime", self.own / "sway.conf"
+        runtime.mkdir(mode=0o700)
+        config.write_text(f"output HEADLESS-1 resolution {size}\nxwayland disable\n")
+        config.chmod(0o644)
+        user = []
+        if os.geteuid() == 0:
+            os.chown(runtime, self.NOBODY, self.NOBODY)
+            user = ["setpriv", f"--reuid={self.NOBODY}", f"--regid={self.NOBODY}", "--clear-groups"]
+        sway_env = {"PATH": os.environ["PATH"], "HOME": str(runtime), "XDG_RUNTIME_DIR": str(runtime),
+                    "WLR_BACKENDS": "headless", "WLR_LIBINPUT_NO_DEVICES": "1", "WLR_RENDERER": "pixman"}
+        self.processes = []
+        log = self.folder / "sway.log"
+        with open(log, "wb") as out:
+            self.processes.append(subprocess.Popen([*user, "sway", "-c", str(config)], env=sway_env, stdout=out,
+                                                   stderr=subprocess.STDOUT))
+
+        def started():
+            if self.processes[0].poll() is not None:
+                raise Failure(f"sway ended at start-up with status {self.processes[0].returncode}:\n"
+                              + log.read_text(errors="replace"))
+            sockets = [p for p in runtime.glob("wayland-*") if not p.name.endswith(".lock")]
+            ipc = list(runtime.glob("sway-ipc.*.sock"))
+            return sockets and ipc and (sockets[0], ipc[0])
+        try:
+            socket, ipc = wait_for(lambda: "sway made no Wayland socket:\n" + log.read_text(errors="replace"),
+                                   started, 15)
+            self.display = str(socket)
+            self.env = private_environment(self.folder / "clients", WAYLAND_DISPLAY=self.display, SWAYSOCK=str(ipc))
+            with open(self.folder / "wtype.log", "wb") as out:
+                self.processes.append(subprocess.Popen(["wtype", "-s", "600000"], env=self.env, stdout=out,
+                                                       stderr=subprocess.STDOUT))
+            wait_for("sway shows no keyboard from wtype",
+                     lambda: any(i["type"] == "keyboard" for i in self.sway("-t", "get_inputs")))
+        except BaseException:
+            self.stop()
+            raise
+
+    def stop(self):
+        # Clipboard holders end with the compositor.
+        for process in reversed(self.processes):
+            stop(process)
+        self.processes.clear()
+        shutil.rmtree(self.own, ignore_errors=True)
+
+    def sway(self, *args):
+        """What swaymsg answers, as JSON."""
+        done = subprocess.run(["swaymsg", "-r", *args], env=self.env, capture_output=True, timeout=10)
+        if done.returncode != 0:
+            raise Failure(f"swaymsg {' '.join(args)} failed: {done.stdout.decode()} {done.stderr.decode()}")
+        return json.loads(done.stdout)
+
+    def windows(self):
+        """The windows in sway's tree: its nodes with a client behind them."""
+        def walk(node):
+            for child in node.get("nodes", []) + node.get("floating_nodes", []):
+                yield child
+                yield from walk(child)
+        return {node["id"]: node for node in walk(self.sway("-t", "get_tree")) if node.get("pid")}
+
+    def client_environment(self):
+        return {"WAYLAND_DISPLAY": self.display, "QT_QPA_PLATFORM": "wayland"}
+
+    def windows_of(self, pid, title=None):
+        return [i for i, w in self.windows().items() if w["pid"] == pid and (title is None or w["name"] == title)]
+
+    def viewable(self, window):
+        return window in self.windows()
+
+    def wait_gone(self, what, window):
+        wait_for(f"{what}: window {window} is still there", lambda: not self.viewable(window))
+
+    def focus(self, window):
+        self.sway(f"[con_id={window}]", "focus")
+        wait_for(f"window {window} did not get the focus", lambda: self.windows().get(window, {}).get("focused"))
+
+    def keys(self, *keys):
+        """Keys in xdotool's names (Return, shift+Tab) to the focused window."""
+        args = []
+        for key in keys:
+            *modifiers, name = key.split("+")
+            for modifier in modifiers:
+                args += ["-M", modifier]
+            args += ["-k", name]
+            for modifier in reversed(modifiers):
+                args += ["-m", modifier]
+        subprocess.run(["wtype", *args], env=self.env, check=True, timeout=20)
+
+    def request_close(self, window):
+        """The compositor's close request, as its close key would send it."""
+        self.sway(f"[con_id={window}]", "kill")
+
 
 class Program:
     """The program under test with a settings folder of its own; start() runs it."""
 
     def __init__(self, path, desktop, folder):
         self.path, self.desktop, self.folder = str(path), desktop, Path(folder)
-        self.env = private_environment(self.folder, DISPLAY=desktop.display)
+        self.env = private_environment(self.folder, **desktop.client_environment())
         self.config = Path(self.env["XDG_CONFIG_HOME"])
         self.settings_file = self.config / "Glyphery" / "Glyphery.conf"
         self.runs = []
@@ -250,8 +373,7 @@ class Run:
     def wait_window(self):
         def find():
             assert self.process.poll() is None, "the program ended before its window appeared"
-            ids = [w for w in self.desktop.search("--all", "--onlyvisible", "--pid", str(self.process.pid),
-                                                  "--name", f"^{TITLE}$") if self.desktop.viewable(w)]
+            ids = self.desktop.windows_of(self.process.pid, TITLE)
             assert len(ids) <= 1, f"more than one viewable window titled '{TITLE}': {ids}"
             return ids[0] if ids else None
         self.window = wait_for(f"no viewable window titled '{TITLE}'", find, 20)
@@ -274,9 +396,7 @@ class Run:
         self.desktop.x("xdotool", "mousemove", "1", "1", check=False)
 
     def request_close(self):
-        """The window manager's close key, as a user would press it."""
-        self.activate()
-        self.desktop.keys("alt+F4")
+        self.desktop.request_close(self.window)
 
     def close(self):
         """Closes through the window manager; gives the exit status. Under
@@ -300,8 +420,7 @@ class Run:
         """A viewable window of the program other than its main window."""
         def find():
             assert self.alive(), f"{what}: the program ended"
-            return next((w for w in self.desktop.search("--onlyvisible", "--pid", str(self.process.pid))
-                         if w != self.window and self.desktop.viewable(w)), None)
+            return next((w for w in self.desktop.windows_of(self.process.pid) if w != self.window), None)
         return wait_for(f"{what}: no second window of the program appeared", find)
 
     def catches(self, signal):
@@ -337,6 +456,43 @@ class Clipboard:
         want = text.encode()
         wait_for(lambda: f"{what}: the clipboard holds {self.content()!r}, expected {want!r}",
                  lambda: self.content() == want, 5)
+
+
+class WaylandClipboard:
+    """The Wayland clipboard as another program sees it, through wl-paste and wl-copy."""
+
+    def __init__(self, compositor):
+        self.env = compositor.env
+
+    def content(self):
+        """The clipboard's text as UTF-8 bytes; None when it holds none."""
+        try:
+            done = subprocess.run(["wl-paste", "--no-newline", "--type", "text/plain;charset=utf-8"], env=self.env,
+                                  capture_output=True, timeout=5)
+            return done.stdout if done.returncode == 0 else None
+        except subprocess.TimeoutExpired:
+            return None
+
+    def set(self, text):
+        # wl-copy stays behind to serve the text: no pipe may wait for it.
+        subprocess.run(["wl-copy", text], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       timeout=10, check=True)
+        self.expect(f"after wl-copy {text!r}", text)
+
+    expect = Clipboard.expect
+
+
+def holders(runtime):
+    """wl-copy processes started with the runtime folder given."""
+    found = []
+    for status in Path("/proc").glob("[0-9]*/comm"):
+        try:
+            if status.read_text().strip() == "wl-copy" and \
+                    f"XDG_RUNTIME_DIR={runtime}".encode() in (status.parent / "environ").read_bytes().split(b"\0"):
+                found.append(int(status.parent.name))
+        except OSError:  # gone meanwhile
+            pass
+    return found
 
 
 def differing(a, b, box):

@@ -1,12 +1,16 @@
-"""Without a display: one line of the program's own that names the cause,
-status 1, no abort and no settings written; --help and --version still work."""
+"""Without a display, or without the Qt plugin that reaches it: one line of
+the program's own that names the cause, status 1, no abort and no settings
+written; --help and --version still work, and an argument it does not know is
+refused with status 2. Every line the program writes to stderr begins with
+its name."""
 
 import os
+import signal
 import subprocess
 import tempfile
 from pathlib import Path
 
-from harness import private_environment
+from harness import private_environment, wait_for
 
 
 def unused_display():
@@ -14,22 +18,45 @@ def unused_display():
     return next(f":{n}" for n in range(4242, 4342) if not Path(f"/tmp/.X11-unix/X{n}").exists())
 
 
-def run(folder, *args, **env):
-    environment = private_environment(folder, **env)
+def environment_of(folder, **env):
+    environment = private_environment(folder)
     del environment["QT_QPA_PLATFORM"]  # the program picks its platform as on a desktop
-    done = subprocess.run([os.environ["GLYPHERY"], *args], env=environment, capture_output=True, timeout=30)
+    environment.update(env)
+    return environment
+
+
+def run(folder, *args, wrap=(), **env):
+    environment = environment_of(folder, **env)
+    done = subprocess.run([*wrap, os.environ["GLYPHERY"], *args], env=environment, capture_output=True, timeout=30)
     return done.returncode, done.stdout.decode(), done.stderr.decode(), Path(environment["XDG_CONFIG_HOME"])
+
+
+def without_platform_plugins(folder):
+    """A command prefix that runs the program with Qt's platforms folder empty,
+    in a mount namespace of its own: nothing is uninstalled."""
+    empty = Path(folder) / "no-plugins"
+    empty.mkdir()
+    own = [] if os.geteuid() == 0 else ["--map-root-user"]
+    return ["unshare", *own, "--mount", "sh", "-c", 'mount --bind "$0" "$1" && shift && exec "$@"', str(empty),
+            os.environ["QT_PLATFORMS_DIR"]]
 
 
 def test_no_display():
     with tempfile.TemporaryDirectory(prefix="glyphery-nodisplay.") as folder:
-        for what, env, cause in [
-            ("no DISPLAY or WAYLAND_DISPLAY", {}, "neither DISPLAY nor WAYLAND_DISPLAY is set"),
-            ("a display that cannot be opened", {"DISPLAY": unused_display()}, "cannot open the display"),
+        no_plugins = without_platform_plugins(folder)
+        for what, env, cause, wrap in [
+            ("no DISPLAY or WAYLAND_DISPLAY", {}, "neither DISPLAY nor WAYLAND_DISPLAY is set", ()),
+            ("a display that cannot be opened", {"DISPLAY": unused_display()}, "cannot open the display", ()),
             ("a Wayland display that cannot be opened", {"WAYLAND_DISPLAY": "wayland-glyphery-none",
-                                                         "XDG_SESSION_TYPE": "wayland"}, "cannot open the display"),
+                                                         "XDG_SESSION_TYPE": "wayland"}, "cannot open the display", ()),
+            ("an unknown platform plugin", {"QT_QPA_PLATFORM": "bogus", "DISPLAY": unused_display()},
+             'there is no Qt platform plugin "bogus" (installed: ', ()),
+            ("no X11 plugin", {"DISPLAY": unused_display()},
+             'plugin "xcb" is not installed: it comes with the Debian package libqt6gui6', no_plugins),
+            ("no Wayland plugin", {"QT_QPA_PLATFORM": "wayland", "WAYLAND_DISPLAY": "wayland-glyphery-none"},
+             'plugin "wayland" is not installed: it comes with the Debian package qt6-wayland', no_plugins),
         ]:
-            status, out, err, config = run(Path(folder) / str(len(what)), **env)
+            status, out, err, config = run(Path(folder) / str(len(what)), wrap=wrap, **env)
             assert status == 1, f"{what}: status {status}, stderr:\n{err}"
             lines = err.splitlines()
             assert len(lines) == 1 and lines[0].startswith("glyphery: ") and cause in lines[0], \
@@ -40,3 +67,43 @@ def test_no_display():
         for option, expect in [("--help", "Usage: glyphery"), ("--version", "Glyphery ")]:
             status, out, err, _ = run(Path(folder) / option, option)
             assert status == 0 and out.startswith(expect) and not err, f"{option}: {status} {out!r} {err!r}"
+        # Without a display, so that the argument is judged before the display is.
+        for args in (["--bogus"], ["platform", "xcb"]):
+            status, out, err, _ = run(Path(folder) / args[0], *args)
+            assert status == 2 and err.startswith(f"glyphery: unknown argument '{args[0]}'. Usage: glyphery") \
+                and len(err.splitlines()) == 1, f"{args}: status {status}, stderr {err!r}"
+
+
+def test_every_line_names_the_program():
+    def warnings(config, runtime):
+        (config / "Glyphery").mkdir()
+        (config / "Glyphery" / "Glyphery.conf").write_text("[[\x01\n")
+        runtime.chmod(0o755)  # a runtime folder others can read: a warning of Qt's own
+
+    def no_folder(config, runtime):
+        (config / "Glyphery").write_text("not a folder\n")
+
+    with tempfile.TemporaryDirectory(prefix="glyphery-stderr.") as folder:
+        for what, prepare, expect in [
+            ("warnings", warnings,
+             ["is not a valid settings file", "kept the unreadable settings file", "wrong permissions on runtime"]),
+            ("a run-time error", no_folder, ["Run-time error '75'"]),
+        ]:
+            environment = environment_of(Path(folder) / what, QT_QPA_PLATFORM="offscreen")
+            prepare(Path(environment["XDG_CONFIG_HOME"]), Path(environment["XDG_RUNTIME_DIR"]))
+            log = Path(folder) / f"{what}.log"
+            with open(log, "wb") as out:
+                program = subprocess.Popen([os.environ["GLYPHERY"]], env=environment, stderr=out)
+            try:
+                status = Path(f"/proc/{program.pid}/status")
+                wait_for(f"{what}: no handler for SIGTERM", lambda: program.poll() is None and any(
+                    line.startswith("SigCgt:") and int(line.split()[1], 16) >> (signal.SIGTERM - 1) & 1
+                    for line in status.read_text().splitlines()))
+                program.send_signal(signal.SIGTERM)  # closes the window; an error box then waits
+                wait_for(lambda: f"{what}: stderr lacks {expect}:\n{log.read_text()}",
+                         lambda: all(text in log.read_text() for text in expect))
+            finally:
+                program.kill()
+                program.wait()
+            lines = log.read_text().splitlines()
+            assert all(line.startswith("glyphery: ") for line in lines), f"{what}: stderr:\n{log.read_text()}"

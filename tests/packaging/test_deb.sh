@@ -37,13 +37,13 @@ check_eq "Version" "$VERSION" "$(field Version)"
 check_eq "Architecture" "$ARCH" "$(field Architecture)"
 check_eq "Section" "utils" "$(field Section)"
 check_eq "Priority" "optional" "$(field Priority)"
-# What keeps a copied character after the window closes without a clipboard manager.
-check_eq "Recommends" "xclip | wl-clipboard" "$(field Recommends)"
+# Each on its own, not alternatives: apt installs all of them.
+check_eq "Recommends" "xclip, wl-clipboard, qt6-wayland, qt6-translations-l10n" "$(field Recommends)"
 [ -n "$(field Maintainer)" ] && ok "Maintainer is '$(field Maintainer)'" || fail "no Maintainer"
 [ -n "$(field Description | head -1)" ] && ok "Description: $(field Description | head -1)" || fail "no Description"
 depends=$(field Depends)
 # Found by dpkg-shlibdeps from the binary, not written by hand.
-for lib in libc6 libqt6core6 libqt6gui6 libqt6widgets6; do
+for lib in qt6-qpa-plugins libc6 libqt6core6 libqt6gui6 libqt6widgets6; do
     case ", $depends," in *", $lib "*|*", $lib,"*) ok "Depends has $lib" ;; *) fail "Depends lacks $lib: $depends" ;; esac
 done
 
