@@ -43,6 +43,13 @@ protected:
         case QEvent::Expose:
         case QEvent::WindowActivate: form_.checkFrame(); break;
         case QEvent::Show: form_.controlsShown(); break;
+        case QEvent::WindowStateChange:
+            // A fixed window is never maximized, but Qt 6.4's own Wayland
+            // title bar offers it whatever the flags say; a compositor then
+            // keeps the size, and the next click could minimize it for good.
+            if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+                setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+            break;
         case QEvent::Paint:
             // The larger icons are decoded and sent once the window is on
             // screen and drawn: before, they would compete with its mapping

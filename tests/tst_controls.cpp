@@ -66,6 +66,7 @@ private slots:
     void editableBoxKeepsWhatWasSetBeforeItsFirstFocus();
     void noBoxAsksForAnInputPanel_data();
     void noBoxAsksForAnInputPanel();
+    void neverMaximized();
     void missingArrayElement();
 };
 
@@ -559,6 +560,21 @@ void TestControls::noBoxAsksForAnInputPanel()
     QInputMethodQueryEvent query(Qt::ImEnabled);
     QApplication::sendEvent(QGuiApplication::focusObject(), &query);
     QCOMPARE(query.value(Qt::ImEnabled), QVariant(false));
+}
+
+void TestControls::neverMaximized()
+{
+    // GIVEN a shown form WHEN a title bar asks for the maximized or the full
+    // screen state THEN the window stays as it is.
+    Form form(formSpec, layoutRows());
+    QVERIFY(form.show());
+    QVERIFY(QTest::qWaitForWindowExposed(form.widget()));
+    const QSize size = form.widget()->size();
+    for (Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowFullScreen}) {
+        form.widget()->setWindowState(state);
+        QTRY_COMPARE(form.widget()->windowState(), Qt::WindowNoState);
+        QCOMPARE(form.widget()->size(), size);
+    }
 }
 
 void TestControls::missingArrayElement()

@@ -12,7 +12,7 @@ def test_unwritable_settings(glyphery, desktop):
     blocker = glyphery.config / "Glyphery"
     blocker.write_text("not a folder\n")
     blocker.chmod(0o644)
-    line = (f"Glyphery: Run-time error '75': Path/File access error: cannot write {glyphery.settings_file}: "
+    line = (f"glyphery: Run-time error '75': Path/File access error: cannot write {glyphery.settings_file}: "
             f"{blocker} is not a folder (Not a directory)")
 
     app = glyphery.start()
