@@ -1,6 +1,7 @@
 #include "platform/clipboard.h"
 
 #include "platform/safe_files.h"
+#include "platform/x11_selection.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -72,7 +73,15 @@ bool startHolder(const QString &path, const char *const *arguments, const QByteA
 
 } // namespace
 
-QString Clipboard::getText() { return QGuiApplication::clipboard()->text(QClipboard::Clipboard); }
+QString Clipboard::getText()
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    // Qt 6.4 waits 15 s for an X11 owner that does not answer, then takes
+    // the silence for an empty clipboard. Our own text needs no asking.
+    if (x11Connection() && !clipboard->ownsClipboard())
+        return x11::clipboardText();
+    return clipboard->text(QClipboard::Clipboard);
+}
 
 void Clipboard::setText(const QString &text) { QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard); }
 

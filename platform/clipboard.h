@@ -7,7 +7,8 @@ namespace platform {
 // Plain Unicode text on the desktop's clipboard.
 struct Clipboard
 {
-    // The clipboard's text; empty when it holds none.
+    // The clipboard's text; empty when it holds none. Raises "Can't open
+    // Clipboard" when its owner does not give the text within a few seconds.
     static QString getText();
     // The clipboard holds this text afterwards.
     static void setText(const QString &text);
