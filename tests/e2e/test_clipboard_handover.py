@@ -41,6 +41,21 @@ def test_clipboard_after_closing(glyphery, clipboard, desktop):
     assert clipboard.content() in (None, b""), f"the clipboard still holds {clipboard.content()!r}"
 
 
+def test_the_clipboard_outlives_a_failed_close(glyphery, clipboard, desktop):
+    glyphery.config.joinpath("Glyphery").write_text("not a folder\n")
+    app = glyphery.start()
+    app.activate()
+    app.keys("Tab", *["Right"] * 96, "Return")  # cell 97
+    clipboard.expect("Enter on the cell", "\u20ac")
+    app.request_close()
+    box = app.second_window("alt+F4 with no way to write the settings")
+    desktop.focus(box)
+    desktop.keys("Return")
+    assert app.wait_exit() == 1
+    assert "Run-time error '75'" in app.log.read_text(), app.log.read_text()
+    clipboard.expect("after a close that could not write the settings", "\u20ac")
+
+
 def test_a_clipboard_manager_takes_it(glyphery, clipboard, desktop):
     manager = subprocess.Popen([os.environ["CLIPBOARD_MANAGER"]], env=desktop.env, stdout=subprocess.PIPE, text=True)
 
