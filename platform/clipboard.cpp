@@ -4,15 +4,20 @@
 #include "platform/x11_selection.h"
 
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/mman.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
@@ -21,6 +26,10 @@ extern char **environ;
 namespace platform {
 
 namespace {
+
+// Long enough for a holder's first process to fail, short enough that one
+// that hangs leaves the close quick.
+constexpr auto holderWait = std::chrono::milliseconds(250);
 
 xcb_connection_t *x11Connection()
 {
@@ -48,14 +57,17 @@ bool clipboardManagerRuns(xcb_connection_t *connection)
 }
 
 // Starts the holder with the text on its standard input, read from memory;
-// its output goes nowhere, so it holds no pipe of ours open. It is not
-// waited for: it forks into the background itself.
-bool startHolder(const QString &path, const char *const *arguments, const QByteArray &text)
+// its output goes nowhere, so it holds no pipe of ours open. xclip and
+// wl-copy fork into the background and their first process ends at once,
+// with a failure status when they cannot keep the text; one that takes
+// longer is left to run, so that it cannot hold up the close. Returns what
+// went wrong, or nothing.
+QString startHolder(const QString &path, const char *const *arguments, const QByteArray &text)
 {
     const int input = memfd_create("clipboard", MFD_CLOEXEC);
     if (input < 0)
-        return false;
-    const bool written = writeAll(input, text);
+        return QStringLiteral("could not be started (%1)").arg(systemReason(errno));
+    int error = (writeAll(input, text) && ::lseek(input, 0, SEEK_SET) == 0) ? 0 : errno;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
@@ -63,12 +75,23 @@ bool startHolder(const QString &path, const char *const *arguments, const QByteA
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     const QByteArray program = QFile::encodeName(path);
     pid_t pid = 0;
-    const bool started = written && ::lseek(input, 0, SEEK_SET) == 0
-        && posix_spawn(&pid, program.constData(), &actions, nullptr, const_cast<char *const *>(arguments), environ)
-            == 0;
+    if (error == 0)
+        error
+            = posix_spawn(&pid, program.constData(), &actions, nullptr, const_cast<char *const *>(arguments), environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(input);
-    return started;
+    if (error != 0)
+        return QStringLiteral("could not be started (%1)").arg(systemReason(error));
+    const auto deadline = std::chrono::steady_clock::now() + holderWait;
+    int status = 0;
+    pid_t ended = 0;
+    while ((ended = ::waitpid(pid, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    if (ended == pid && WIFEXITED(status) && WEXITSTATUS(status) != 0)
+        return QStringLiteral("ended with status %1").arg(WEXITSTATUS(status));
+    if (ended == pid && WIFSIGNALED(status))
+        return QStringLiteral("was ended by signal %1").arg(WTERMSIG(status));
+    return {};
 }
 
 } // namespace
@@ -100,13 +123,21 @@ void Clipboard::keepAfterExit()
     static constexpr const char *wlCopy[] = {"wl-copy", nullptr};
     const char *const *arguments = wayland ? wlCopy : xclip;
     const QString holder = QStandardPaths::findExecutable(QString::fromLatin1(arguments[0]));
-    if (holder.isEmpty() || !startHolder(holder, arguments, clipboard->text(QClipboard::Clipboard).toUtf8())) {
+    const QString failure = holder.isEmpty()
+        ? QStringLiteral("is not installed")
+        : startHolder(holder, arguments, clipboard->text(QClipboard::Clipboard).toUtf8());
+    if (failure.isEmpty())
+        return;
+    // A Wayland compositor may keep the text itself; we cannot know.
+    if (wayland)
         std::fprintf(stderr,
-                     "%s: the copied text is lost as the window closes: no clipboard manager runs and %s "
-                     "is not installed\n",
-                     qPrintable(QCoreApplication::applicationName()), arguments[0]);
-        std::fflush(stderr);
-    }
+                     "%s: the copied text may be lost once the window is gone, unless the desktop keeps it: "
+                     "%s, which keeps it, %s\n",
+                     program_invocation_short_name, arguments[0], qPrintable(failure));
+    else
+        std::fprintf(stderr, "%s: the copied text is lost as the window closes: no clipboard manager runs and %s %s\n",
+                     program_invocation_short_name, arguments[0], qPrintable(failure));
+    std::fflush(stderr);
 }
 
 } // namespace platform

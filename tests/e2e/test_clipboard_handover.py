@@ -1,18 +1,21 @@
 """The clipboard outlives the window: with no clipboard manager, a character
 copied with Enter can still be pasted by another program (xclip -o) after
-the window has closed. Without a holder installed, one line on stderr says
-the text is lost. With a clipboard manager, Qt hands the text to it."""
+the window has closed, also after a close that failed. Without a holder that
+works, one line on stderr says the text is lost. With a clipboard manager, Qt
+hands the text to it."""
 
 import os
 import select
 import subprocess
 import tempfile
+from pathlib import Path
+
+import pytest
 
 from harness import stop
 
 
-def copy_and_close(glyphery, clipboard, cell_steps, text):
-    app = glyphery.start()
+def copy_and_close(app, clipboard, cell_steps, text):
     app.activate()
     app.keys("Tab", *["Right"] * cell_steps, "Return")
     clipboard.expect("Enter on the cell", text)
@@ -23,7 +26,7 @@ def copy_and_close(glyphery, clipboard, cell_steps, text):
 def test_clipboard_after_closing(glyphery, clipboard, desktop):
     assert "window id" not in (desktop.x("xprop", "-root", "CLIPBOARD_MANAGER", check=False) or "")
     clipboard.set("before")
-    app = copy_and_close(glyphery, clipboard, 96, "\u20ac")  # cell 97
+    app = copy_and_close(glyphery.start(), clipboard, 96, "\u20ac")  # cell 97
     clipboard.expect("after the window closed", "\u20ac")
     log = app.log.read_text()
     assert "lost" not in log, log
@@ -31,13 +34,24 @@ def test_clipboard_after_closing(glyphery, clipboard, desktop):
     clipboard.set("taken")
     clipboard.expect("after another program took it", "taken")
 
-    # Without xclip on its PATH the program says so, once, and the text goes.
+
+LOST = "glyphery: the copied text is lost as the window closes: no clipboard manager runs and xclip "
+
+
+@pytest.mark.parametrize("holder, said", [
+    (None, LOST + "is not installed"), ("exit 3", LOST + "ended with status 3"), ("exec /bin/sleep 60", None)],
+    ids=["missing", "failing", "hanging"])
+def test_without_a_working_holder(glyphery, clipboard, holder, said):
+    # Without xclip on its PATH, or with one that fails, the program says so,
+    # once, and the text goes; one that hangs does not hold up the close.
     with tempfile.TemporaryDirectory(prefix="glyphery-path.") as bare:
+        if holder:
+            (Path(bare) / "xclip").write_text(f"#!/bin/sh\n/bin/cat >/dev/null\n{holder}\n")
+            (Path(bare) / "xclip").chmod(0o755)
         glyphery.env["PATH"] = bare
-        app = copy_and_close(glyphery, clipboard, 33, "A")  # cell 34
+        app = copy_and_close(glyphery.start(), clipboard, 33, "A")  # cell 34
     lines = [line for line in app.log.read_text().splitlines() if "clipboard" in line or "lost" in line]
-    assert lines == ["Glyphery: the copied text is lost as the window closes: no clipboard manager runs and xclip "
-                     "is not installed"], app.log.read_text()
+    assert lines == ([said] if said else []), app.log.read_text()
     assert clipboard.content() in (None, b""), f"the clipboard still holds {clipboard.content()!r}"
 
 
@@ -65,7 +79,7 @@ def test_a_clipboard_manager_takes_it(glyphery, clipboard, desktop):
 
     try:
         assert said() == "ready"
-        app = copy_and_close(glyphery, clipboard, 96, "\u20ac")  # cell 97
+        app = copy_and_close(glyphery.start(), clipboard, 96, "\u20ac")  # cell 97
         # Qt asked the manager to save the text as the program closed, and
         # no holder of ours took the clipboard before it.
         assert said() == "saved 3 bytes"
