@@ -38,22 +38,31 @@ xcb_connection_t *x11Connection()
     return x11 ? x11->connection() : nullptr;
 }
 
-bool clipboardManagerRuns(xcb_connection_t *connection)
+xcb_window_t selectionOwner(xcb_connection_t *connection, const char *name)
 {
-    static constexpr char name[] = "CLIPBOARD_MANAGER";
     xcb_intern_atom_reply_t *atom
-        = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, sizeof name - 1, name), nullptr);
-    if (!atom)
-        return false;
-    bool runs = false;
-    if (atom->atom != XCB_ATOM_NONE) {
-        xcb_get_selection_owner_reply_t *owner
+        = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, std::strlen(name), name), nullptr);
+    xcb_window_t owner = XCB_WINDOW_NONE;
+    if (atom && atom->atom != XCB_ATOM_NONE) {
+        xcb_get_selection_owner_reply_t *reply
             = xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
-        runs = owner && owner->owner != XCB_WINDOW_NONE;
-        free(owner);
+        if (reply)
+            owner = reply->owner;
+        free(reply);
     }
     free(atom);
-    return runs;
+    return owner;
+}
+
+// Whether the text is ours to hand over: no clipboard manager takes it, and
+// the clipboard's owner on the server is still a window of ours (another
+// program may have taken it since Qt last looked).
+bool ownedWithoutManager(xcb_connection_t *connection)
+{
+    const xcb_setup_t *setup = xcb_get_setup(connection);
+    const xcb_window_t owner = selectionOwner(connection, "CLIPBOARD");
+    return selectionOwner(connection, "CLIPBOARD_MANAGER") == XCB_WINDOW_NONE && owner != XCB_WINDOW_NONE
+        && (owner & ~setup->resource_id_mask) == setup->resource_id_base;
 }
 
 // Starts the holder with the text on its standard input, read from memory;
@@ -116,7 +125,7 @@ void Clipboard::keepAfterExit()
     const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
     if (!wayland) {
         xcb_connection_t *connection = x11Connection();
-        if (!connection || clipboardManagerRuns(connection))
+        if (!connection || !ownedWithoutManager(connection))
             return;
     }
     static constexpr const char *xclip[] = {"xclip", "-selection", "clipboard", nullptr};

@@ -2,7 +2,7 @@
 copied with Enter can still be pasted by another program (xclip -o) after
 the window has closed, also after a close that failed. Without a holder that
 works, one line on stderr says the text is lost. With a clipboard manager, Qt
-hands the text to it."""
+hands the text to it; what another program owns stays its own."""
 
 import os
 import select
@@ -68,6 +68,22 @@ def test_the_clipboard_outlives_a_failed_close(glyphery, clipboard, desktop):
     assert app.wait_exit() == 1
     assert "Run-time error '75'" in app.log.read_text(), app.log.read_text()
     clipboard.expect("after a close that could not write the settings", "\u20ac")
+
+
+def test_another_programs_clipboard_stays_its_own(glyphery, clipboard, desktop):
+    app = glyphery.start()
+    app.activate()
+    app.keys("Tab", "Return")
+    clipboard.expect("Enter on cell 1", " ")
+    other = subprocess.Popen([os.environ["CLIPBOARD_MANAGER"], "html"], env=desktop.env, stdout=subprocess.PIPE)
+    try:
+        assert select.select([other.stdout], [], [], 10)[0] and other.stdout.readline() == b"ready\n"
+        assert app.close() == 0
+        targets = subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "TARGETS"], env=desktop.env,
+                                 capture_output=True, text=True, timeout=5).stdout.split()
+        assert "text/html" in targets and "GLYPHERY_TEST_MANAGER" in targets, f"the clipboard was taken: {targets}"
+    finally:
+        stop(other)
 
 
 def test_a_clipboard_manager_takes_it(glyphery, clipboard, desktop):
