@@ -12,7 +12,7 @@ from pathlib import Path
 
 import pytest
 
-from harness import stop
+from harness import Run, stop
 
 
 def copy_and_close(app, clipboard, cell_steps, text):
@@ -23,10 +23,24 @@ def copy_and_close(app, clipboard, cell_steps, text):
     return app
 
 
+class PipedRun(Run):
+    """A run whose stdout is a pipe, as in out=$(glyphery)."""
+
+    def __init__(self, program):
+        self.desktop, self.window, self.log = program.desktop, None, program.folder / "glyphery-piped.log"
+        with open(self.log, "wb") as log:
+            self.process = subprocess.Popen([program.path], env=program.env, stdout=subprocess.PIPE, stderr=log)
+        program.runs.append(self)
+        self.wait_window()
+
+
 def test_clipboard_after_closing(glyphery, clipboard, desktop):
     assert "window id" not in (desktop.x("xprop", "-root", "CLIPBOARD_MANAGER", check=False) or "")
     clipboard.set("before")
-    app = copy_and_close(glyphery.start(), clipboard, 96, "\u20ac")  # cell 97
+    app = copy_and_close(PipedRun(glyphery), clipboard, 96, "\u20ac")  # cell 97
+    # The holder keeps none of the program's output open.
+    assert select.select([app.process.stdout], [], [], 5)[0] and os.read(app.process.stdout.fileno(), 99) == b"", \
+        "the program's stdout is still open after it ended"
     clipboard.expect("after the window closed", "\u20ac")
     log = app.log.read_text()
     assert "lost" not in log, log
