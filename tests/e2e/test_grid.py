@@ -34,6 +34,9 @@ def test_copy_to_the_shared_clipboard(glyphery, clipboard, layout):
     clipboard.set("xyz")
     app.keys("shift+Return")
     clipboard.expect("Shift+Enter after xclip set 'xyz' (cell 34 appended)", "xyzA")
+    # Then the text is the program's own, which it reads without asking.
+    app.keys("Right", "shift+Return")
+    clipboard.expect("Shift+Enter on its own text (cell 35 appended)", "xyzAB")
 
     assert app.close() == 0
 
@@ -55,9 +58,9 @@ BIG = b"0123456789abcdef" * (20 << 16)  # 20 MB, which xclip serves in parts (IN
 
 
 @pytest.mark.parametrize("held, expected", [
-    (b"", b"A"), (None, b"A"), ("png", b"A"), ("html", b"A"), (b"a\xffb", "a\ufffdbA".encode()), (BIG, BIG + b"A"),
-    ("silent", None), ("dies-in-incr", None)],
-    ids=["empty", "no owner", "png", "html", "invalid UTF-8", "20 MB", "silent", "dies-in-incr"])
+    (b"", b"A"), (None, b"A"), ("png", b"A"), ("html", b"A"), (b"a\xffb", "a\ufffdbA".encode()), (b"ab\0", b"abA"),
+    (BIG, BIG + b"A"), ("silent", None), ("dies-in-incr", None)],
+    ids=["empty", "no owner", "png", "html", "invalid UTF-8", "closing NUL", "20 MB", "silent", "dies-in-incr"])
 def test_append_to_what_another_program_holds(glyphery, clipboard, desktop, held, expected):
     app = glyphery.start()
     app.activate()
