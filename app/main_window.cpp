@@ -52,8 +52,9 @@ frmMain::frmMain()
     onUnload = [this](std::int16_t &cancel) {
         Form_Unload(cancel);
         if (cancel == 0) {
-            settings.commit();
+            // First: the copied text outlives a close whose settings cannot be written.
             platform::Clipboard::keepAfterExit();
+            settings.commit();
         }
     };
     onFrameKnown = [this] { Form_FrameKnown(); };

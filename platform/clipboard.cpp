@@ -1,17 +1,23 @@
 #include "platform/clipboard.h"
 
 #include "platform/safe_files.h"
+#include "platform/x11_selection.h"
 
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/mman.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
@@ -21,6 +27,10 @@ namespace platform {
 
 namespace {
 
+// Long enough for a holder's first process to fail, short enough that one
+// that hangs leaves the close quick.
+constexpr auto holderWait = std::chrono::milliseconds(250);
+
 xcb_connection_t *x11Connection()
 {
     // Qt 6.4's offscreen platform answers for X11 too, without a connection.
@@ -28,33 +38,45 @@ xcb_connection_t *x11Connection()
     return x11 ? x11->connection() : nullptr;
 }
 
-bool clipboardManagerRuns(xcb_connection_t *connection)
+xcb_window_t selectionOwner(xcb_connection_t *connection, const char *name)
 {
-    static constexpr char name[] = "CLIPBOARD_MANAGER";
     xcb_intern_atom_reply_t *atom
-        = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, sizeof name - 1, name), nullptr);
-    if (!atom)
-        return false;
-    bool runs = false;
-    if (atom->atom != XCB_ATOM_NONE) {
-        xcb_get_selection_owner_reply_t *owner
+        = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, std::strlen(name), name), nullptr);
+    xcb_window_t owner = XCB_WINDOW_NONE;
+    if (atom && atom->atom != XCB_ATOM_NONE) {
+        xcb_get_selection_owner_reply_t *reply
             = xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
-        runs = owner && owner->owner != XCB_WINDOW_NONE;
-        free(owner);
+        if (reply)
+            owner = reply->owner;
+        free(reply);
     }
     free(atom);
-    return runs;
+    return owner;
+}
+
+// Whether the text is ours to hand over: no clipboard manager takes it, and
+// the clipboard's owner on the server is still a window of ours (another
+// program may have taken it since Qt last looked).
+bool ownedWithoutManager(xcb_connection_t *connection)
+{
+    const xcb_setup_t *setup = xcb_get_setup(connection);
+    const xcb_window_t owner = selectionOwner(connection, "CLIPBOARD");
+    return selectionOwner(connection, "CLIPBOARD_MANAGER") == XCB_WINDOW_NONE && owner != XCB_WINDOW_NONE
+        && (owner & ~setup->resource_id_mask) == setup->resource_id_base;
 }
 
 // Starts the holder with the text on its standard input, read from memory;
-// its output goes nowhere, so it holds no pipe of ours open. It is not
-// waited for: it forks into the background itself.
-bool startHolder(const QString &path, const char *const *arguments, const QByteArray &text)
+// its output goes nowhere, so it holds no pipe of ours open. xclip and
+// wl-copy fork into the background and their first process ends at once,
+// with a failure status when they cannot keep the text; one that takes
+// longer is left to run, so that it cannot hold up the close. Returns what
+// went wrong, or nothing.
+QString startHolder(const QString &path, const char *const *arguments, const QByteArray &text)
 {
     const int input = memfd_create("clipboard", MFD_CLOEXEC);
     if (input < 0)
-        return false;
-    const bool written = writeAll(input, text);
+        return QStringLiteral("could not be started (%1)").arg(systemReason(errno));
+    int error = (writeAll(input, text) && ::lseek(input, 0, SEEK_SET) == 0) ? 0 : errno;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
@@ -62,17 +84,36 @@ bool startHolder(const QString &path, const char *const *arguments, const QByteA
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     const QByteArray program = QFile::encodeName(path);
     pid_t pid = 0;
-    const bool started = written && ::lseek(input, 0, SEEK_SET) == 0
-        && posix_spawn(&pid, program.constData(), &actions, nullptr, const_cast<char *const *>(arguments), environ)
-            == 0;
+    if (error == 0)
+        error
+            = posix_spawn(&pid, program.constData(), &actions, nullptr, const_cast<char *const *>(arguments), environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(input);
-    return started;
+    if (error != 0)
+        return QStringLiteral("could not be started (%1)").arg(systemReason(error));
+    const auto deadline = std::chrono::steady_clock::now() + holderWait;
+    int status = 0;
+    pid_t ended = 0;
+    while ((ended = ::waitpid(pid, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    if (ended == pid && WIFEXITED(status) && WEXITSTATUS(status) != 0)
+        return QStringLiteral("ended with status %1").arg(WEXITSTATUS(status));
+    if (ended == pid && WIFSIGNALED(status))
+        return QStringLiteral("was ended by signal %1").arg(WTERMSIG(status));
+    return {};
 }
 
 } // namespace
 
-QString Clipboard::getText() { return QGuiApplication::clipboard()->text(QClipboard::Clipboard); }
+QString Clipboard::getText()
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    // Qt 6.4 waits 15 s for an X11 owner that does not answer, then takes
+    // the silence for an empty clipboard. Our own text needs no asking.
+    if (x11Connection() && !clipboard->ownsClipboard())
+        return x11::clipboardText();
+    return clipboard->text(QClipboard::Clipboard);
+}
 
 void Clipboard::setText(const QString &text) { QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard); }
 
@@ -84,20 +125,28 @@ void Clipboard::keepAfterExit()
     const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
     if (!wayland) {
         xcb_connection_t *connection = x11Connection();
-        if (!connection || clipboardManagerRuns(connection))
+        if (!connection || !ownedWithoutManager(connection))
             return;
     }
     static constexpr const char *xclip[] = {"xclip", "-selection", "clipboard", nullptr};
     static constexpr const char *wlCopy[] = {"wl-copy", nullptr};
     const char *const *arguments = wayland ? wlCopy : xclip;
     const QString holder = QStandardPaths::findExecutable(QString::fromLatin1(arguments[0]));
-    if (holder.isEmpty() || !startHolder(holder, arguments, clipboard->text(QClipboard::Clipboard).toUtf8())) {
+    const QString failure = holder.isEmpty()
+        ? QStringLiteral("is not installed")
+        : startHolder(holder, arguments, clipboard->text(QClipboard::Clipboard).toUtf8());
+    if (failure.isEmpty())
+        return;
+    // A Wayland compositor may keep the text itself; we cannot know.
+    if (wayland)
         std::fprintf(stderr,
-                     "%s: the copied text is lost as the window closes: no clipboard manager runs and %s "
-                     "is not installed\n",
-                     qPrintable(QCoreApplication::applicationName()), arguments[0]);
-        std::fflush(stderr);
-    }
+                     "%s: the copied text may be lost once the window is gone, unless the desktop keeps it: "
+                     "%s, which keeps it, %s\n",
+                     program_invocation_short_name, arguments[0], qPrintable(failure));
+    else
+        std::fprintf(stderr, "%s: the copied text is lost as the window closes: no clipboard manager runs and %s %s\n",
+                     program_invocation_short_name, arguments[0], qPrintable(failure));
+    std::fflush(stderr);
 }
 
 } // namespace platform

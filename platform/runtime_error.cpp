@@ -59,6 +59,7 @@ void runHandler(const std::function<void()> &handler)
     // exception through it ends in std::terminate.
     try {
         handler();
+    } catch (const Interrupted &) {
     } catch (const RuntimeError &e) {
         reportFatal(e.number(), e.message());
     } catch (const std::bad_alloc &) {

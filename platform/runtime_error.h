@@ -23,6 +23,11 @@ private:
     QByteArray what_;
 };
 
+// Ends a handler without a report: a termination signal ended a wait in it,
+// and the window then closes the normal way, as the signal asks.
+class Interrupted : public std::exception
+{};
+
 // The numbers and messages of the errors this layer raises.
 namespace err {
 inline constexpr int InvalidCall = 5;

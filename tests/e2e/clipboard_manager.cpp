@@ -1,17 +1,28 @@
-// A clipboard manager of the kind desktops run, reduced to what a test
-// needs: it owns the CLIPBOARD_MANAGER selection and, when a program that
-// is closing asks it to SAVE_TARGETS, fetches the clipboard's text, takes
-// the clipboard over and serves the text from then on. Its TARGETS name
-// GLYPHERY_TEST_MANAGER, so that a test can tell who holds the clipboard.
-// Prints "ready" once it owns the selection and "saved N bytes" per save.
+// The other programs of the clipboard tests, reduced to what a test needs.
+//
+// Without an argument, a clipboard manager of the kind desktops run: it owns
+// the CLIPBOARD_MANAGER selection and, when a program that is closing asks
+// it to SAVE_TARGETS, fetches the clipboard's text, takes the clipboard over
+// and serves the text from then on. Prints "ready" once it owns the
+// selection and "saved N bytes" per save.
+//
+// With a mode, a clipboard owner that misbehaves: "silent" never answers,
+// "dies-in-incr" starts an incremental transfer of its text and ends after
+// the first part, "html" offers text/html only, "png" image/png only. Prints
+// "ready" once it owns the clipboard and "cleared" when another program takes
+// it, then ends; "silent" prints "asked" for each request it leaves unanswered.
+//
+// The TARGETS of either name GLYPHERY_TEST_MANAGER, so that a test can tell
+// who holds the clipboard.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 #include <cstdio>
 #include <string>
 
-int main()
+int main(int argc, char *argv[])
 {
+    const std::string mode = argc > 1 ? argv[1] : "";
     Display *display = XOpenDisplay(nullptr);
     if (!display) {
         std::fprintf(stderr, "clipboard_manager: cannot open the display\n");
@@ -21,7 +32,9 @@ int main()
     const auto atom = [display](const char *name) { return XInternAtom(display, name, False); };
     const Atom manager = atom("CLIPBOARD_MANAGER"), clipboard = atom("CLIPBOARD"), save = atom("SAVE_TARGETS"),
                targets = atom("TARGETS"), utf8 = atom("UTF8_STRING"), marker = atom("GLYPHERY_TEST_MANAGER"),
-               fetched = atom("GLYPHERY_TEST_FETCHED");
+               fetched = atom("GLYPHERY_TEST_FETCHED"), incr = atom("INCR");
+    const Atom offeredType = mode == "html" ? atom("text/html") : mode == "png" ? atom("image/png") : utf8;
+    const std::string offered = mode == "png" ? std::string("\x89PNG\r\n\x1a\n", 8) : "<b>owner</b>";
 
     // A server timestamp for taking the selection, from a property change.
     XSelectInput(display, window, PropertyChangeMask);
@@ -30,16 +43,17 @@ int main()
     do
         XNextEvent(display, &event);
     while (event.type != PropertyNotify);
-    XSetSelectionOwner(display, manager, window, event.xproperty.time);
-    if (XGetSelectionOwner(display, manager) != window) {
-        std::fprintf(stderr, "clipboard_manager: another manager owns CLIPBOARD_MANAGER\n");
+    const Atom owned = mode.empty() ? manager : clipboard;
+    XSetSelectionOwner(display, owned, window, event.xproperty.time);
+    if (XGetSelectionOwner(display, owned) != window) {
+        std::fprintf(stderr, "clipboard_manager: another program owns the selection\n");
         return 1;
     }
     std::printf("ready\n");
     std::fflush(stdout);
 
     std::string text;
-    bool holding = false;
+    bool holding = !mode.empty();
     XSelectionRequestEvent saving{};
     bool isSaving = false;
     const auto answer = [display](const XSelectionRequestEvent &request, Atom property) {
@@ -57,21 +71,41 @@ int main()
     for (;;) {
         XNextEvent(display, &event);
         if (event.type == SelectionRequest) {
-            const XSelectionRequestEvent &request = event.xselectionrequest;
+            const XSelectionRequestEvent request = event.xselectionrequest;
             const Atom property = request.property != None ? request.property : request.target;
-            if (request.selection == manager && request.target == save && !isSaving) {
+            if (mode == "silent") {
+                std::printf("asked\n");
+                std::fflush(stdout);
+            } else if (request.selection == manager && request.target == save && !isSaving) {
                 saving = request;
                 isSaving = true;
                 XConvertSelection(display, clipboard, utf8, fetched, window, request.time);
                 XFlush(display);
             } else if (request.selection == clipboard && holding && request.target == targets) {
-                const Atom offered[] = {targets, utf8, marker};
+                const Atom list[] = {targets, mode.empty() ? utf8 : offeredType, marker};
                 XChangeProperty(display, request.requestor, property, XA_ATOM, 32, PropModeReplace,
-                                reinterpret_cast<const unsigned char *>(offered), 3);
+                                reinterpret_cast<const unsigned char *>(list), 3);
                 answer(request, property);
-            } else if (request.selection == clipboard && holding && request.target == utf8) {
+            } else if (request.selection == clipboard && holding && mode == "dies-in-incr" && request.target == utf8) {
+                // The size, then the first part once the reader has deleted
+                // the property; the program ends before the second.
+                const long size = 1 << 20;
+                XSelectInput(display, request.requestor, PropertyChangeMask);
+                XChangeProperty(display, request.requestor, property, incr, 32, PropModeReplace,
+                                reinterpret_cast<const unsigned char *>(&size), 1);
+                answer(request, property);
+                do
+                    XNextEvent(display, &event);
+                while (event.type != PropertyNotify || event.xproperty.state != PropertyDelete);
+                const std::string part(4096, 'x');
                 XChangeProperty(display, request.requestor, property, utf8, 8, PropModeReplace,
-                                reinterpret_cast<const unsigned char *>(text.data()), int(text.size()));
+                                reinterpret_cast<const unsigned char *>(part.data()), int(part.size()));
+                XSync(display, False);
+                return 0;
+            } else if (request.selection == clipboard && holding && request.target == offeredType) {
+                const std::string &data = mode.empty() ? text : offered;
+                XChangeProperty(display, request.requestor, property, offeredType, 8, PropModeReplace,
+                                reinterpret_cast<const unsigned char *>(data.data()), int(data.size()));
                 answer(request, property);
             } else {
                 answer(request, None);
@@ -98,6 +132,11 @@ int main()
             isSaving = false;
         } else if (event.type == SelectionClear && event.xselectionclear.selection == clipboard) {
             holding = false;
+            if (!mode.empty()) {
+                std::printf("cleared\n");
+                std::fflush(stdout);
+                return 0;
+            }
         }
     }
 }

@@ -1,8 +1,18 @@
 """The character grid through the X server: the keys and double-clicks of a
 real session copy a cell's character, and append it, to the clipboard as
-another program (xclip) sees it. Cell k shows the Windows-1252 character of
-code k+31. Walking the grid with the arrow keys, the preview and the
-modifiers are tst_grid's, in process."""
+another program (xclip) sees it; appending reads what other programs hold
+(xclip, and the misbehaving owners of clipboard_manager). Cell k shows the
+Windows-1252 character of code k+31. Walking the grid with the arrow keys,
+the preview and the modifiers are tst_grid's, in process."""
+
+import os
+import select
+import signal
+import subprocess
+
+import pytest
+
+from harness import stop, wait_for
 
 
 def test_copy_to_the_shared_clipboard(glyphery, clipboard, layout):
@@ -24,5 +34,78 @@ def test_copy_to_the_shared_clipboard(glyphery, clipboard, layout):
     clipboard.set("xyz")
     app.keys("shift+Return")
     clipboard.expect("Shift+Enter after xclip set 'xyz' (cell 34 appended)", "xyzA")
+    # Then the text is the program's own, which it reads without asking.
+    app.keys("Right", "shift+Return")
+    clipboard.expect("Shift+Enter on its own text (cell 35 appended)", "xyzAB")
 
     assert app.close() == 0
+
+
+def owner(desktop, mode):
+    """The fake owner (clipboard_manager MODE), once it owns the clipboard."""
+    process = subprocess.Popen([os.environ["CLIPBOARD_MANAGER"], mode], env=desktop.env, stdout=subprocess.PIPE)
+    assert select.select([process.stdout], [], [], 10)[0] and process.stdout.readline() == b"ready\n"
+    return process
+
+
+def said(process):
+    """What the owner printed since, without waiting."""
+    os.set_blocking(process.stdout.fileno(), False)
+    return process.stdout.read() or b""
+
+
+BIG = b"0123456789abcdef" * (20 << 16)  # 20 MB, which xclip serves in parts (INCR)
+
+
+@pytest.mark.parametrize("held, expected", [
+    (b"", b"A"), (None, b"A"), ("png", b"A"), ("html", b"A"), (b"a\xffb", "a\ufffdbA".encode()), (b"ab\0", b"abA"),
+    (BIG, BIG + b"A"), ("silent", None), ("dies-in-incr", None)],
+    ids=["empty", "no owner", "png", "html", "invalid UTF-8", "closing NUL", "20 MB", "silent", "dies-in-incr"])
+def test_append_to_what_another_program_holds(glyphery, clipboard, desktop, held, expected):
+    app = glyphery.start()
+    app.activate()
+    app.keys("Tab", *["Right"] * 33)  # cell 34, "A"
+    if isinstance(held, str):
+        other = owner(desktop, held)
+    elif held is not None:
+        subprocess.run(["xclip", "-selection", "clipboard", "-t", "UTF8_STRING", "-i"], input=held, env=desktop.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=10, check=True)
+    else:
+        stop(owner(desktop, "png"))  # an owner that ends leaves none
+    app.keys("shift+Return")
+    if expected is not None:
+        wait_for("Shift+Enter: the clipboard does not hold the text and the character",
+                 lambda: clipboard.content() == expected, 20)
+        assert app.close() == 0
+        return
+    # A clipboard that cannot be read is a run-time error within a few
+    # seconds (Qt alone waits 15 s), and the owner's text stays.
+    wait_for(lambda: f"no error 521 on stderr:\n{app.log.read_text()}",
+             lambda: "Run-time error '521': Can't open Clipboard" in app.log.read_text(), 10)
+    box = app.second_window("the message box of error 521")
+    # The silent owner still owns the clipboard; after the one that ended,
+    # nothing does.
+    if other.poll() is None:
+        assert b"cleared" not in said(other), "the program took the clipboard from the silent owner"
+    else:
+        assert clipboard.content() is None, f"the clipboard holds {clipboard.content()!r}"
+    desktop.focus(box)
+    desktop.keys("Return")
+    assert app.wait_exit() == 1
+    stop(other)
+
+
+def test_a_termination_signal_ends_the_wait(glyphery, desktop):
+    app = glyphery.start()
+    app.activate()
+    app.keys("Tab", "Right")
+    other = owner(desktop, "silent")
+    app.keys("shift+Return")
+    assert select.select([other.stdout], [], [], 10)[0] and other.stdout.readline() == b"asked\n"
+    app.process.send_signal(signal.SIGTERM)
+    # The append ends quietly, and the window closes the normal way.
+    assert app.wait_exit(10) == 0, app.log.read_text()
+    assert "Run-time error" not in app.log.read_text(), app.log.read_text()
+    glyphery.expect_settings()
+    assert other.poll() is None and b"cleared" not in said(other), "the program took the clipboard"
+    stop(other)

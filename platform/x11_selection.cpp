@@ -1,0 +1,242 @@
+#include "platform/x11_selection.h"
+
+#include "platform/runtime_error.h"
+#include "platform/termination.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <poll.h>
+#include <utility>
+#include <vector>
+#include <xcb/xcb.h>
+
+// Last: its macros (None, Bool, Status) would clash with names in Qt's headers.
+#include <X11/Xlib.h>
+
+namespace platform::x11 {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+// An owner that sends nothing for this long has failed. Each part of a large
+// text starts the wait again, so a transfer of any size may take longer.
+constexpr auto stallLimit = 2s;
+// How often a wait looks for a termination signal, which may have been
+// delivered to another thread and not have interrupted our poll().
+constexpr auto signalCheck = 50ms;
+
+constexpr int cantOpenClipboard = 521;
+
+struct FreeReply
+{
+    void operator()(void *reply) const { std::free(reply); }
+};
+template <class T>
+using Reply = std::unique_ptr<T, FreeReply>;
+
+[[noreturn]] void fail(const char *why)
+{
+    raise(cantOpenClipboard, QStringLiteral("Can't open Clipboard: %1").arg(QLatin1String(why)));
+}
+
+// The text targets in the order they are asked for: UTF-8 first, then what
+// Qt also reads, STRING and TEXT as Latin-1.
+constexpr struct
+{
+    const char *name;
+    bool utf8;
+} textTargets[] = {{"UTF8_STRING", true},
+                   {"text/plain;charset=utf-8", true},
+                   {"text/plain", true},
+                   {"STRING", false},
+                   {"TEXT", false}};
+
+struct Connection
+{
+    xcb_connection_t *connection = nullptr;
+    xcb_window_t root = XCB_NONE;
+    xcb_atom_t clipboard = XCB_NONE, targets = XCB_NONE, incr = XCB_NONE, property = XCB_NONE;
+    xcb_atom_t text[std::size(textTargets)] = {};
+};
+
+// Opened when first needed, on the display Qt uses, and kept; opened again
+// when it broke.
+Connection &connection()
+{
+    static Connection c;
+    if (c.connection && !xcb_connection_has_error(c.connection))
+        return c;
+    if (c.connection)
+        xcb_disconnect(c.connection);
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    Display *display = x11 ? x11->display() : nullptr;
+    c.connection = xcb_connect(display ? DisplayString(display) : nullptr, nullptr);
+    if (xcb_connection_has_error(c.connection)) {
+        xcb_disconnect(c.connection);
+        c.connection = nullptr;
+        fail("no connection to the X server");
+    }
+    c.root = xcb_setup_roots_iterator(xcb_get_setup(c.connection)).data->root;
+    std::vector<std::pair<const char *, xcb_atom_t *>> atoms
+        = {{"CLIPBOARD", &c.clipboard}, {"TARGETS", &c.targets}, {"INCR", &c.incr}, {"CLIPBOARD_READ", &c.property}};
+    for (std::size_t i = 0; i < std::size(textTargets); ++i)
+        atoms.emplace_back(textTargets[i].name, &c.text[i]);
+    std::vector<xcb_intern_atom_cookie_t> cookies;
+    for (const auto &[name, atom] : atoms)
+        cookies.push_back(xcb_intern_atom(c.connection, 0, std::strlen(name), name));
+    for (std::size_t i = 0; i < atoms.size(); ++i) {
+        const Reply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(c.connection, cookies[i], nullptr));
+        *atoms[i].second = atom ? atom->atom : XCB_NONE;
+    }
+    return c;
+}
+
+// A window of its own for each read: an answer that comes after its read
+// gave up goes to a window that no longer exists.
+class Requestor
+{
+public:
+    explicit Requestor(const Connection &c) : c_(c), window_(xcb_generate_id(c.connection))
+    {
+        const uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
+        xcb_create_window(c.connection, XCB_COPY_FROM_PARENT, window_, c.root, 0, 0, 1, 1, 0,
+                          XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &events);
+    }
+    ~Requestor()
+    {
+        xcb_destroy_window(c_.connection, window_);
+        xcb_flush(c_.connection);
+    }
+    Requestor(const Requestor &) = delete;
+    Requestor &operator=(const Requestor &) = delete;
+
+    xcb_window_t window() const { return window_; }
+
+private:
+    const Connection &c_;
+    xcb_window_t window_;
+};
+
+// The next event that `wanted` accepts; others are dropped. Fails with `why`
+// after the stall limit without one.
+Reply<xcb_generic_event_t> waitFor(const Connection &c, const std::function<bool(xcb_generic_event_t *)> &wanted,
+                                   int signalsAtStart, const char *why)
+{
+    const auto deadline = Clock::now() + stallLimit;
+    for (;;) {
+        while (Reply<xcb_generic_event_t> event{xcb_poll_for_event(c.connection)}) {
+            if (wanted(event.get()))
+                return event;
+        }
+        if (xcb_connection_has_error(c.connection))
+            fail("the connection to the X server broke");
+        if (terminationSignals() != signalsAtStart)
+            throw Interrupted();
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left <= 0ms)
+            fail(why);
+        pollfd ready = {xcb_get_file_descriptor(c.connection), POLLIN, 0};
+        ::poll(&ready, 1, int(std::min<std::chrono::milliseconds>(left, signalCheck).count()));
+    }
+}
+
+// The property's value, deleted as it is read, which asks an owner that sends
+// in parts for the next one. Null when the property is not there.
+Reply<xcb_get_property_reply_t> takeProperty(const Connection &c, xcb_window_t window)
+{
+    Reply<xcb_get_property_reply_t> value{xcb_get_property_reply(
+        c.connection,
+        xcb_get_property(c.connection, 1, window, c.property, XCB_GET_PROPERTY_TYPE_ANY, 0, UINT32_MAX / 4), nullptr)};
+    if (!value)
+        fail("the X server refused to pass it on");
+    return value->type == XCB_NONE ? nullptr : std::move(value);
+}
+
+QByteArray bytesOf(xcb_get_property_reply_t *value)
+{
+    return QByteArray(static_cast<const char *>(xcb_get_property_value(value)), xcb_get_property_value_length(value));
+}
+
+// The selection converted to `target`, whole. False when the owner refused.
+bool convert(const Connection &c, const Requestor &requestor, xcb_atom_t target, int signalsAtStart, QByteArray *data)
+{
+    xcb_convert_selection(c.connection, requestor.window(), c.clipboard, target, c.property, XCB_CURRENT_TIME);
+    xcb_flush(c.connection);
+    const auto answer = waitFor(
+        c,
+        [&](xcb_generic_event_t *event) {
+            return (event->response_type & 0x7f) == XCB_SELECTION_NOTIFY
+                && reinterpret_cast<xcb_selection_notify_event_t *>(event)->requestor == requestor.window();
+        },
+        signalsAtStart, "the program that owns it does not answer");
+    if (reinterpret_cast<xcb_selection_notify_event_t *>(answer.get())->property == XCB_NONE)
+        return false;
+    const auto value = takeProperty(c, requestor.window());
+    if (!value)
+        return false;
+    if (value->type != c.incr) {
+        *data = bytesOf(value.get());
+        return true;
+    }
+    // In parts: each new value is the next part, an empty one the end.
+    data->clear();
+    for (;;) {
+        waitFor(
+            c,
+            [&](xcb_generic_event_t *event) {
+                const auto *change = reinterpret_cast<xcb_property_notify_event_t *>(event);
+                return (event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY && change->window == requestor.window()
+                    && change->atom == c.property && change->state == XCB_PROPERTY_NEW_VALUE;
+            },
+            signalsAtStart, "the program that owns it stopped in the middle of its text");
+        const auto part = takeProperty(c, requestor.window());
+        if (!part)
+            continue; // the notice of a value taken already
+        if (xcb_get_property_value_length(part.get()) == 0)
+            return true;
+        data->append(bytesOf(part.get()));
+    }
+}
+
+} // namespace
+
+QString clipboardText()
+{
+    const int signalsAtStart = terminationSignals();
+    const Connection &c = connection();
+    const Reply<xcb_get_selection_owner_reply_t> owner{
+        xcb_get_selection_owner_reply(c.connection, xcb_get_selection_owner(c.connection, c.clipboard), nullptr)};
+    if (!owner)
+        fail("the connection to the X server broke");
+    if (owner->owner == XCB_NONE)
+        return {};
+    const Requestor requestor(c);
+    QByteArray targets;
+    if (!convert(c, requestor, c.targets, signalsAtStart, &targets))
+        return {};
+    const auto *offered = reinterpret_cast<const xcb_atom_t *>(targets.constData());
+    const auto *offeredEnd = offered + targets.size() / sizeof(xcb_atom_t);
+    for (std::size_t i = 0; i < std::size(textTargets); ++i) {
+        if (c.text[i] == XCB_NONE || std::find(offered, offeredEnd, c.text[i]) == offeredEnd)
+            continue;
+        QByteArray text;
+        if (!convert(c, requestor, c.text[i], signalsAtStart, &text))
+            return {};
+        // As Qt reads it: one closing NUL dropped, invalid UTF-8 as
+        // replacement characters.
+        if (text.endsWith('\0'))
+            text.chop(1);
+        return textTargets[i].utf8 ? QString::fromUtf8(text) : QString::fromLatin1(text);
+    }
+    return {};
+}
+
+} // namespace platform::x11
