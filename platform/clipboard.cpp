@@ -29,7 +29,7 @@ namespace {
 
 // Long enough for a holder's first process to fail, short enough that one
 // that hangs leaves the close quick.
-constexpr auto holderWait = std::chrono::milliseconds(250);
+constexpr auto holderWait = std::chrono::milliseconds(150);
 
 xcb_connection_t *x11Connection()
 {
