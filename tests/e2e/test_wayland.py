@@ -54,3 +54,16 @@ def test_wayland(glyphery, desktop, clipboard, layout):
 
     # Placement is the compositor's on Wayland; nothing about it, or anything else, reaches stderr.
     assert not app.log.read_text(), app.log.read_text()
+
+
+def test_without_wl_copy(glyphery, desktop, clipboard, tmp_path):
+    # The compositor may keep the text after the window is gone; the program cannot know.
+    glyphery.env["PATH"] = str(tmp_path)
+    app = glyphery.start()
+    app.activate()
+    app.keys("Tab", "Return")  # cell 1
+    clipboard.expect("Enter on cell 1", " ")
+    assert app.close() == 0
+    assert app.log.read_text().splitlines() == [
+        "glyphery: the copied text may be lost once the window is gone, unless the desktop keeps it: wl-copy, "
+        "which keeps it, is not installed"], app.log.read_text()
