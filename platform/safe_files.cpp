@@ -3,18 +3,17 @@
 #include "platform/termination.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QRandomGenerator>
-#include <QThread>
+#include <QSysInfo>
 
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -41,8 +40,10 @@ bool writeAll(int fd, const QByteArray &bytes)
 
 namespace {
 
-// How long the close waits for a lock that another live process holds.
+// How long the close waits for a lock that another live process holds, and
+// how often it looks again.
 constexpr std::chrono::milliseconds lockWait{5000};
+constexpr std::chrono::milliseconds lockPoll{5};
 
 // What a file that is not a regular one is, for the messages.
 QString kindOf(mode_t mode)
@@ -62,57 +63,25 @@ QString kindOf(mode_t mode)
     return QStringLiteral("not a regular file");
 }
 
-QString lockWaitReason(QLockFile &lock, int error)
+bool sameFile(const struct stat &a, const struct stat &b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// The descriptor still holds the file that the name leads to.
+bool stillNamed(int fd, const QByteArray &name)
 {
-    qint64 pid = 0;
-    QString host, application;
-    if (lock.getLockInfo(&pid, &host, &application) && pid > 0)
-        return QStringLiteral("it is held by process %1 (%2)").arg(pid).arg(systemReason(error));
-    return QStringLiteral("it is held by another process (%1)").arg(systemReason(error));
+    struct stat held = {}, named = {};
+    return ::fstat(fd, &held) == 0 && ::lstat(name.constData(), &named) == 0 && sameFile(held, named);
 }
 
-// QLockFile keeps an flock on the files it holds, and the kernel drops it
-// when the process ends: a lock file that no one has an flock on, a moment
-// after it was made, is abandoned (left by a process killed while it took
-// the lock, so holding no process id yet, or with the helper file QLockFile
-// makes to remove a stale one). Qt 6.4's QLockFile would wait until it is 30 s
-// old. Returns why the lock cannot be taken when one is in the way for good:
-// something other than a lock file stands at its name, or an abandoned one
-// cannot be removed.
-QString clearAbandonedLocks(const QString &path)
+// The holder named in a lock file, as QLockFile writes it: its process id
+// on the first line.
+QString heldBy(int fd, int error)
 {
-    const QString lockName = path + QLatin1String(".lock");
-    for (const QString &name : {lockName, lockName + QLatin1String(".rmlock")}) {
-        const QByteArray file = QFile::encodeName(name);
-        struct stat named = {};
-        if (::lstat(file.constData(), &named) != 0)
-            continue;
-        if (!S_ISREG(named.st_mode)) {
-            const int error = S_ISDIR(named.st_mode) ? EISDIR : EEXIST;
-            return QStringLiteral("%1 is %2, not a lock file (%3)")
-                .arg(name == lockName ? QStringLiteral("it") : name, kindOf(named.st_mode), systemReason(error));
-        }
-        // A process taking the lock takes the flock right after making the file.
-        const qint64 age = QFileInfo(name).lastModified().msecsTo(QDateTime::currentDateTime());
-        if (age >= 0 && age < 100)
-            QThread::msleep(static_cast<unsigned long>(100 - age));
-        const int fd = ::open(file.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-        if (fd < 0)
-            continue;
-        QString why;
-        struct stat held = {};
-        // Removed by name only while the name still is the file that was
-        // found abandoned: another process may have replaced it meanwhile.
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && ::lstat(file.constData(), &named) == 0
-            && held.st_dev == named.st_dev && held.st_ino == named.st_ino && ::unlink(file.constData()) != 0) {
-            why = QStringLiteral("%1 is left from an earlier run and cannot be removed (%2)")
-                      .arg(name == lockName ? QStringLiteral("it") : name, systemReason(errno));
-        }
-        ::close(fd);
-        if (!why.isEmpty())
-            return why;
-    }
-    return {};
+    char text[32] = {};
+    const ssize_t got = ::pread(fd, text, sizeof text - 1, 0);
+    const qint64 pid = got > 0 ? QByteArray(text, int(got)).split('\n').first().toLongLong() : 0;
+    if (pid > 0)
+        return QStringLiteral("it is held by process %1 (%2)").arg(pid).arg(callFailed("flock", error));
+    return QStringLiteral("it is held by another process (%1)").arg(callFailed("flock", error));
 }
 
 // A new file of that content under a name not in use; errno when it fails.
@@ -137,6 +106,11 @@ int createNew(const QString &name, const QByteArray &bytes, mode_t mode, bool *t
 
 QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
+QString callFailed(const char *call, int error)
+{
+    return QLatin1String(call) + QLatin1String(": ") + systemReason(error);
+}
+
 QString nonRegularKind(const QString &path)
 {
     struct stat st = {};
@@ -160,33 +134,78 @@ QString finalTarget(const QString &path)
     return at;
 }
 
-QString takeLock(QLockFile &lock, const QString &path)
+QString FileLock::take(const QString &name)
 {
+    release();
+    const QByteArray file = QFile::encodeName(name);
     const int signalsBefore = terminationSignals();
     QElapsedTimer waited;
     waited.start();
+    int fd = -1;
+    const auto giveUp = [&fd](const QString &why) {
+        if (fd >= 0)
+            ::close(fd);
+        return why;
+    };
     for (;;) {
-        if (const QString why = clearAbandonedLocks(path); !why.isEmpty())
-            return why;
-        if (lock.tryLock(0))
-            return {};
-        if (lock.error() != QLockFile::LockFailedError) {
-            // Make and fill the file as QLockFile does, to learn the system's
-            // reason (a full disk fails the write, not the open).
-            const QString name = path + QLatin1String(".lock");
-            const QByteArray info = QByteArray::number(QCoreApplication::applicationPid()) + '\n';
-            bool taken = false;
-            const int error = createNew(name, info, 0644, &taken);
-            if (error == 0)
-                ::unlink(QFile::encodeName(name).constData());
-            return systemReason(error != 0 ? error : EAGAIN);
+        if (fd < 0) {
+            fd = ::open(file.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0666);
+            if (fd < 0) {
+                const int error = errno;
+                struct stat st = {};
+                if (::lstat(file.constData(), &st) == 0 && !S_ISREG(st.st_mode))
+                    return QStringLiteral("it is %1, not a lock file (%2)")
+                        .arg(kindOf(st.st_mode), callFailed("open", error));
+                return callFailed("open", error);
+            }
+            struct stat st = {};
+            if (::fstat(fd, &st) != 0)
+                return giveUp(callFailed("fstat", errno));
+            if (!S_ISREG(st.st_mode))
+                return giveUp(QStringLiteral("it is %1, not a lock file").arg(kindOf(st.st_mode)));
         }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            // Taken, unless the name was removed or made anew since the open:
+            // the lock of a file no longer named keeps no one out.
+            if (stillNamed(fd, file))
+                break;
+            ::close(fd);
+            fd = -1;
+            continue;
+        }
+        const int error = errno;
+        if (error != EWOULDBLOCK && error != EINTR)
+            return giveUp(callFailed("flock", error));
         if (terminationSignals() != signalsBefore)
-            return QStringLiteral("the wait for it was ended by a termination signal (%1)").arg(systemReason(EINTR));
+            return giveUp(
+                QStringLiteral("the wait for it was ended by a termination signal (%1)").arg(systemReason(EINTR)));
         if (waited.elapsed() >= lockWait.count())
-            return lockWaitReason(lock, EWOULDBLOCK);
-        QThread::msleep(50);
+            return giveUp(heldBy(fd, EWOULDBLOCK));
+        // The same descriptor again: its flock comes free when the holder ends.
+        std::this_thread::sleep_for(lockPoll);
     }
+    fd_ = fd;
+    name_ = file;
+    const QByteArray holder = QByteArray::number(QCoreApplication::applicationPid()) + '\n'
+        + QCoreApplication::applicationName().toUtf8() + '\n' + QSysInfo::machineHostName().toUtf8() + '\n';
+    if (::ftruncate(fd, 0) != 0 || !writeAll(fd, holder)) {
+        const int error = errno;
+        release();
+        return callFailed("write", error);
+    }
+    return {};
+}
+
+void FileLock::release()
+{
+    if (fd_ < 0)
+        return;
+    // Removed while still held, so that no one takes the file on its way
+    // out; and only when it is ours.
+    if (stillNamed(fd_, name_))
+        ::unlink(name_.constData());
+    ::close(fd_);
+    fd_ = -1;
 }
 
 bool readRegular(const QString &path, QByteArray *content, QString *kind, bool *exists, mode_t *mode, int *error)

@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -157,9 +156,10 @@ void SettingsStore::commit()
         return leaveAlone(kind);
     if (const QString why = makeFolder(path_); !why.isEmpty())
         fail(why);
-    QLockFile lock(path_ + QLatin1String(".lock"));
-    if (const QString why = takeLock(lock, path_); !why.isEmpty())
-        fail(QStringLiteral("cannot take the lock %1: %2").arg(path_ + QLatin1String(".lock"), why));
+    const QString lockName = path_ + QLatin1String(".lock");
+    FileLock lock;
+    if (const QString why = lock.take(lockName); !why.isEmpty())
+        fail(QStringLiteral("cannot take the lock %1: %2").arg(lockName, why));
 
     // The file as it is now, which may have changed since the start.
     QByteArray old;

@@ -1,14 +1,17 @@
 #include "support.h"
 
 #include "app/main_window.h"
+#include "platform/safe_files.h"
 #include "platform/termination.h"
 
 #include <QLockFile>
 #include <QtTest>
 
+#include <algorithm>
 #include <thread>
 
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -34,6 +37,8 @@ private slots:
     void hostilePaths();
     void relativeConfigHomeIsIgnored();
     void folderNotWritable();
+    void lockBurst();
+    void lockHolder();
 };
 
 void TestSettings::firstCloseWritesFiveValues()
@@ -161,7 +166,8 @@ enum class Hostile {
     NoBackupNameFree,
     LockIsFolder,
     LockIsDanglingLink,
-    ImmutableAbandonedLock,
+    ImmutableLock,
+    AbandonedLock,
     LockHeld,
     LockHeldTillSignal,
 };
@@ -229,14 +235,17 @@ void TestSettings::hostilePaths_data()
     QTest::newRow("no backup name free") << int(H::NoBackupNameFree) << ".broken.999 all exist (File exists)"
                                          << "" << false;
     QTest::newRow("lock is a folder") << int(H::LockIsFolder)
-                                      << ".lock: it is a folder, not a lock file (Is a directory)"
+                                      << ".lock: it is a folder, not a lock file (open: Is a directory)"
                                       << "" << false;
     QTest::newRow("lock is a dangling link")
-        << int(H::LockIsDanglingLink) << ".lock: it is a symbolic link, not a lock file (File exists)"
+        << int(H::LockIsDanglingLink)
+        << ".lock: it is a symbolic link, not a lock file (open: Too many levels of symbolic links)"
         << "" << false;
-    QTest::newRow("immutable abandoned lock")
-        << int(H::ImmutableAbandonedLock) << "cannot be removed (Operation not permitted)"
-        << "" << false;
+    QTest::newRow("immutable lock") << int(H::ImmutableLock) << ".lock: open: Operation not permitted"
+                                    << "" << false;
+    // Left by a process that was killed: no one holds it.
+    QTest::newRow("abandoned lock") << int(H::AbandonedLock) << ""
+                                    << "" << true;
     QTest::newRow("lock held") << int(H::LockHeld) << QStringLiteral(".lock: it is held by process %1").arg(getpid())
                                << "" << false;
     QTest::newRow("lock held, then a termination signal")
@@ -300,7 +309,8 @@ void TestSettings::hostilePaths()
         QVERIFY(writeFile(conf, broken ? brokenValues : oldValues));
         immutable = conf;
         break;
-    case Hostile::BrokenWhileRunning: QVERIFY(writeFile(conf, oldValues)); break;
+    case Hostile::BrokenWhileRunning:
+    case Hostile::AbandonedLock: QVERIFY(writeFile(conf, oldValues)); break;
     case Hostile::NoBackupNameFree:
         QVERIFY(writeFile(conf, brokenValues));
         for (int n = 0; n < 1000; ++n)
@@ -315,7 +325,7 @@ void TestSettings::hostilePaths()
         QVERIFY(writeFile(conf, oldValues));
         QVERIFY(QFile::link(elsewhere + QStringLiteral("/nowhere"), lock));
         break;
-    case Hostile::ImmutableAbandonedLock:
+    case Hostile::ImmutableLock:
         QVERIFY(writeFile(conf, oldValues));
         QVERIFY(writeFile(lock, "99999\n"));
         immutable = lock;
@@ -327,6 +337,8 @@ void TestSettings::hostilePaths()
         QVERIFY(held->tryLock(0));
         break;
     }
+    if (hostile == Hostile::AbandonedLock)
+        QVERIFY(writeFile(lock, "99999\nGlyphery\nnowhere\n"));
     if (!immutable.isEmpty() && !setImmutable(immutable, true))
         QSKIP("immutable files cannot be made here");
     const auto cleanUp = qScopeGuard([&] {
@@ -405,6 +417,9 @@ void TestSettings::hostilePaths()
         QCOMPARE(contentOf(conf + QStringLiteral(".broken")), brokenValues);
     if (hostile == Hostile::NoBackupNameFree)
         QCOMPARE(contentOf(conf + QStringLiteral(".broken.999")), QByteArray("kept"));
+    // A close that went through leaves no lock behind.
+    if (error.isEmpty())
+        QVERIFY(!QFileInfo::exists(lock));
     if (hostile == Hostile::Folder)
         QVERIFY(QFileInfo(conf + QStringLiteral("/inside")).isDir());
     if (held)
@@ -444,6 +459,73 @@ void TestSettings::folderNotWritable()
     }
     QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
     QCOMPARE(sandbox.readConf(), old);
+}
+
+void TestSettings::lockBurst()
+{
+    // GIVEN twenty processes that take the lock at one moment, three times
+    // each, in four rounds, each logging when it held it
+    QTemporaryDir folder;
+    const QString log = folder.filePath(QStringLiteral("held.log"));
+    QVERIFY(writeFile(log, {}));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("GLYPHERY_LOCK_LOG"), log);
+    for (int round = 0; round < 4; ++round) {
+        std::vector<std::unique_ptr<QProcess>> holders;
+        for (int n = 0; n < 20; ++n) {
+            holders.push_back(std::make_unique<QProcess>());
+            holders.back()->setProcessEnvironment(environment);
+            holders.back()->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            holders.back()->start(QCoreApplication::applicationFilePath(), {QStringLiteral("lockHolder")});
+        }
+        for (const auto &holder : holders) {
+            QByteArray said;
+            while (!said.contains("ready\n") && holder->waitForReadyRead(30000))
+                said += holder->readAllStandardOutput();
+            QVERIFY2(said.contains("ready\n"), said.constData());
+        }
+        for (const auto &holder : holders) {
+            holder->write("go\n");
+            QVERIFY(holder->waitForBytesWritten());
+        }
+        for (const auto &holder : holders) {
+            QVERIFY(holder->waitForFinished(30000));
+            QCOMPARE(holder->exitCode(), 0);
+        }
+    }
+    // THEN no two held it at once
+    std::vector<std::pair<qint64, qint64>> held;
+    for (const QByteArray &line : contentOf(log).split('\n')) {
+        if (!line.isEmpty())
+            held.emplace_back(line.split(' ').value(0).toLongLong(), line.split(' ').value(1).toLongLong());
+    }
+    QCOMPARE(held.size(), std::size_t(4 * 20 * 3));
+    std::sort(held.begin(), held.end());
+    for (std::size_t i = 1; i < held.size(); ++i)
+        QVERIFY2(held[i].first >= held[i - 1].second, "two processes held the lock at once");
+}
+
+void TestSettings::lockHolder()
+{
+    // One of lockBurst's processes: on the word, takes the lock three times.
+    const QByteArray log = qgetenv("GLYPHERY_LOCK_LOG");
+    if (log.isEmpty())
+        QSKIP("a process of lockBurst");
+    std::printf("ready\n");
+    std::fflush(stdout);
+    char word[8];
+    QVERIFY(std::fgets(word, sizeof word, stdin));
+    const auto now = [] { return QByteArray::number(std::chrono::steady_clock::now().time_since_epoch().count()); };
+    for (int n = 0; n < 3; ++n) {
+        platform::FileLock lock;
+        const QString why = lock.take(QFile::decodeName(log) + QStringLiteral(".lock"));
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+        const QByteArray start = now();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        QFile out(QFile::decodeName(log));
+        QVERIFY(out.open(QIODevice::Append));
+        QVERIFY(out.write(start + ' ' + now() + '\n') > 0);
+    }
 }
 
 QTEST_MAIN(TestSettings)
