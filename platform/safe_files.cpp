@@ -208,41 +208,52 @@ void FileLock::release()
     fd_ = -1;
 }
 
-bool readRegular(const QString &path, QByteArray *content, QString *kind, bool *exists, mode_t *mode, int *error)
+FileRead readRegular(const QString &path)
 {
-    *exists = false;
-    // A socket cannot be opened at all; the others are seen by fstat too.
-    *kind = nonRegularKind(path);
-    if (!kind->isEmpty())
-        return true;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    FileRead file;
+    const QByteArray name = QFile::encodeName(path);
+    // No look at the path before the open: what stands there may change in
+    // between. A FIFO opened without blocking, a device, a folder are seen
+    // by fstat and never read.
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
-        *error = errno;
-        return errno == ENOENT;
+        const int error = errno;
+        struct stat st = {};
+        // A socket cannot be opened at all.
+        if (error == ENXIO && ::stat(name.constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+            file.kind = kindOf(st.st_mode);
+        } else if (error != ENOENT) {
+            file.ok = false;
+            file.why = callFailed("open", error);
+        }
+        return file;
     }
     struct stat st = {};
-    bool ok = ::fstat(fd, &st) == 0;
-    if (ok && !S_ISREG(st.st_mode)) {
-        *kind = kindOf(st.st_mode);
-    } else if (ok) {
-        *exists = true;
-        *mode = st.st_mode & 07777;
+    if (::fstat(fd, &st) != 0) {
+        file.ok = false;
+        file.why = callFailed("fstat", errno);
+    } else if (!S_ISREG(st.st_mode)) {
+        file.kind = kindOf(st.st_mode);
+    } else {
+        file.exists = true;
+        file.mode = st.st_mode & 07777;
+        file.content.reserve(qsizetype(st.st_size));
         char buffer[65536];
         for (;;) {
             const ssize_t got = ::read(fd, buffer, sizeof buffer);
             if (got < 0 && errno == EINTR)
                 continue;
-            if (got <= 0) {
-                ok = got == 0;
-                break;
+            if (got < 0) {
+                file.ok = false;
+                file.why = callFailed("read", errno);
             }
-            content->append(buffer, got);
+            if (got <= 0)
+                break;
+            file.content.append(buffer, got);
         }
     }
-    if (!ok)
-        *error = errno;
     ::close(fd);
-    return ok;
+    return file;
 }
 
 QString keepBroken(const QString &target, const QByteArray &content, mode_t mode, QString *why)

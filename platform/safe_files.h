@@ -22,8 +22,7 @@ QString systemReason(int error);
 QString callFailed(const char *call, int error);
 
 // What a path leads to when that is something other than a
-// regular file (links followed), or nothing. Such a thing is never opened:
-// a FIFO would block the open, and a device would be read, or replaced.
+// regular file (links followed), or nothing.
 QString nonRegularKind(const QString &path);
 
 // The file a path finally names, through any symbolic links, even when the
@@ -56,9 +55,18 @@ private:
     QByteArray name_;
 };
 
-// The whole content of a regular file, read without blocking on anything
-// else. Sets *kind when the path is no regular file, *exists when it is one.
-bool readRegular(const QString &path, QByteArray *content, QString *kind, bool *exists, mode_t *mode, int *error);
+// A path read whole, opened without blocking and never read when it is not
+// a regular file.
+struct FileRead
+{
+    bool ok = true; // false when it cannot be read; why says why
+    bool exists = false; // a regular file is there
+    QString kind; // what is there instead of a regular file
+    mode_t mode = 0;
+    QByteArray content;
+    QString why;
+};
+FileRead readRegular(const QString &path);
 
 // Keeps the file as <file>.broken, or .broken.1 and on when that is taken, as
 // a second name of the same file where the file system allows it: the kept

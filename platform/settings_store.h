@@ -1,13 +1,12 @@
 #pragma once
 
+#include "platform/ini_file.h"
+
 #include <QLoggingCategory>
 #include <QString>
 
-#include <memory>
-#include <utility>
+#include <optional>
 #include <vector>
-
-class QSettings;
 
 namespace platform {
 
@@ -32,31 +31,29 @@ public:
     // The stored value, or the default when the key is absent. A file that is
     // not valid INI counts as absent; so does a path that leads to anything
     // but a regular file (a device, FIFO, socket or folder), which is never
-    // opened.
+    // read.
     QString getSetting(const QString &section, const QString &key, const QString &defaultValue);
 
     // Stages a value for the next commit.
     void saveSetting(const QString &section, const QString &key, const QString &value);
 
     // Writes every staged value, in one atomic replacement of the file (of
-    // the file a symbolic link leads to). Raises Path/File access error (75),
-    // naming the file and the system's reason, when the file cannot be
-    // written or its lock (<file>.lock) cannot be taken within about 5 s;
-    // the old file is then left as it was. A file that is not valid INI at
-    // the close is kept whole beside the new one as <file>.broken (.1 to
-    // .999 when taken). A path that is not a regular file is left alone,
-    // with a warning, and is no failure.
+    // the file a symbolic link leads to), keeping what else the file holds.
+    // Raises Path/File access error (75), naming the file and the system's
+    // reason, when the file cannot be written or its lock (<file>.lock)
+    // cannot be taken within about 5 s; the old file is then left as it was.
+    // A file that is not valid INI at the close is kept whole beside the new
+    // one as <file>.broken (.1 to .999 when taken). A path that is not a
+    // regular file is left alone, with a warning, and is no failure.
     void commit();
 
 private:
-    QSettings *settings();
+    const IniFile *file();
 
     QString path_;
-    std::unique_ptr<QSettings> settings_;
+    std::optional<IniFile> file_;
     bool loaded_ = false;
-    bool broken_ = false;
-    QString notAFile_;
-    std::vector<std::pair<QString, QString>> pending_;
+    std::vector<IniSetting> pending_;
 };
 
 } // namespace platform

@@ -32,6 +32,8 @@ private slots:
     void roundTrip();
     void closeRaisesNoPromptAndNeverCancels();
     void closeReplacesTheFileByRename();
+    void editedFiles_data();
+    void editedFiles();
     void folderIsAFile();
     void hostilePaths_data();
     void hostilePaths();
@@ -123,6 +125,62 @@ void TestSettings::closeReplacesTheFileByRename()
     QCOMPARE(oldFile.readAll(), old);
 }
 
+void TestSettings::editedFiles_data()
+{
+    QTest::addColumn<QByteArray>("file"); // none when empty
+    QTest::addColumn<QString>("nameRead");
+    QTest::addColumn<QString>("nameClosed"); // the face at the close
+    QTest::addColumn<QByteArray>("written"); // the close sets I to 1
+    const QByteArray font("[Font]\nB=1\nI=0\nName=");
+    const QByteArray options("\n[Options]\nSize=0\nSpace=0\n");
+    QTest::newRow("byte order mark") << "\xef\xbb\xbf" + font + "Arial\n" + options << "Arial"
+                                     << "Arial"
+                                     << "\xef\xbb\xbf[Font]\nB=1\nI=1\nName=Arial\n" + options;
+    QTest::newRow("comments") << "# faces\n[Font]\nB=1\n; italic\nI=0\n  # name\nName=Arial\n" + options << "Arial"
+                              << "Arial"
+                              << "# faces\n[Font]\nB=1\n; italic\nI=1\n  # name\nName=Arial\n" + options;
+    QTest::newRow("comma") << font + "DejaVu Sans,Bold\n" + options << "DejaVu Sans,Bold"
+                           << "DejaVu Sans,Bold"
+                           << "[Font]\nB=1\nI=1\nName=\"DejaVu Sans,Bold\"\n" + options;
+    QTest::newRow("semicolon") << font + "Deja;Vu\n" + options << "Deja;Vu"
+                               << "Deja;Vu"
+                               << "[Font]\nB=1\nI=1\nName=\"Deja;Vu\"\n" + options;
+    QTest::newRow("one blank") << QByteArray() << "Arial"
+                               << " "
+                               << "[Font]\nB=0\nI=1\nName=\" \"\n" + options;
+    QTest::newRow("quote and backslash") << QByteArray() << "Arial"
+                                         << "A \"B\" \\C"
+                                         << "[Font]\nB=0\nI=1\nName=A \\\"B\\\" \\\\C\n" + options;
+    QTest::newRow("keys missing") << QByteArray("[Font]\nName=Arial\n; the end\n") << "Arial"
+                                  << "Arial"
+                                  << "[Font]\nName=Arial\nB=0\nI=1\n; the end\n" + options;
+}
+
+void TestSettings::editedFiles()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, nameRead);
+    QFETCH(QString, nameClosed);
+    QFETCH(QByteArray, written);
+    testing::Sandbox sandbox;
+    if (!file.isEmpty())
+        sandbox.writeConf(file);
+    {
+        frmMain form;
+        QVERIFY(form.show());
+        QCOMPARE(form.FSel.text(), nameRead);
+        form.FSel.setText(nameClosed);
+        form.chkI.setValue(1);
+        QVERIFY(form.widget()->close());
+    }
+    QCOMPARE(sandbox.readConf(), written);
+    // The face reads back as it was, by these rules and by QSettings' where it reads the file.
+    platform::SettingsStore reread(sandbox.confPath());
+    QCOMPARE(reread.getSetting("Font", "Name", "Arial"), nameClosed);
+    if (!written.startsWith("\xef") && !written.contains('#'))
+        QCOMPARE(QSettings(sandbox.confPath(), QSettings::IniFormat).value("Font/Name").toString(), nameClosed);
+}
+
 void TestSettings::folderIsAFile()
 {
     // Fails even for root: a file stands where the folder should be.
@@ -164,6 +222,8 @@ enum class Hostile {
     BrokenImmutableFile,
     BrokenWhileRunning,
     NoBackupNameFree,
+    TmpdirMissing,
+    TmpdirIsAFile,
     LockIsFolder,
     LockIsDanglingLink,
     ImmutableLock,
@@ -234,6 +294,11 @@ void TestSettings::hostilePaths_data()
                                           << "" << true;
     QTest::newRow("no backup name free") << int(H::NoBackupNameFree) << ".broken.999 all exist (File exists)"
                                          << "" << false;
+    // Nothing goes through the temporary folder.
+    QTest::newRow("TMPDIR missing") << int(H::TmpdirMissing) << ""
+                                    << "" << true;
+    QTest::newRow("TMPDIR a regular file") << int(H::TmpdirIsAFile) << ""
+                                           << "" << true;
     QTest::newRow("lock is a folder") << int(H::LockIsFolder)
                                       << ".lock: it is a folder, not a lock file (open: Is a directory)"
                                       << "" << false;
@@ -310,7 +375,9 @@ void TestSettings::hostilePaths()
         immutable = conf;
         break;
     case Hostile::BrokenWhileRunning:
-    case Hostile::AbandonedLock: QVERIFY(writeFile(conf, oldValues)); break;
+    case Hostile::AbandonedLock:
+    case Hostile::TmpdirMissing:
+    case Hostile::TmpdirIsAFile: QVERIFY(writeFile(conf, oldValues)); break;
     case Hostile::NoBackupNameFree:
         QVERIFY(writeFile(conf, brokenValues));
         for (int n = 0; n < 1000; ++n)
@@ -339,11 +406,19 @@ void TestSettings::hostilePaths()
     }
     if (hostile == Hostile::AbandonedLock)
         QVERIFY(writeFile(lock, "99999\nGlyphery\nnowhere\n"));
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    if (hostile == Hostile::TmpdirMissing)
+        qputenv("TMPDIR", QFile::encodeName(elsewhere + QStringLiteral("/missing")));
+    if (hostile == Hostile::TmpdirIsAFile) {
+        QVERIFY(writeFile(elsewhere + QStringLiteral("/file"), "a file"));
+        qputenv("TMPDIR", QFile::encodeName(elsewhere + QStringLiteral("/file")));
+    }
     if (!immutable.isEmpty() && !setImmutable(immutable, true))
         QSKIP("immutable files cannot be made here");
     const auto cleanUp = qScopeGuard([&] {
         if (!immutable.isEmpty())
             setImmutable(immutable, false);
+        tmpdir.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmpdir);
     });
     struct stat before = {};
     const bool existed = ::stat(QFile::encodeName(target).constData(), &before) == 0;
