@@ -3,11 +3,11 @@
 #include "platform/termination.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QStringList>
 #include <QSysInfo>
 
 #include <cerrno>
@@ -84,22 +84,24 @@ QString heldBy(int fd, int error)
     return QStringLiteral("it is held by another process (%1)").arg(callFailed("flock", error));
 }
 
-// A new file of that content under a name not in use; errno when it fails.
-int createNew(const QString &name, const QByteArray &bytes, mode_t mode, bool *taken)
+// A new file of that content under a name not in use; why not, when that
+// fails.
+QString createNew(const QString &name, const QByteArray &bytes, mode_t mode, bool *taken)
 {
     *taken = false;
     const QByteArray file = QFile::encodeName(name);
     const int fd = ::open(file.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0) {
         *taken = errno == EEXIST;
-        return errno;
+        return callFailed("open", errno);
     }
-    const bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    const int error = ok ? 0 : errno;
+    const char *call = !writeAll(fd, bytes) ? "write" : ::fsync(fd) != 0 ? "fsync" : nullptr;
+    const int error = errno;
     ::close(fd);
-    if (!ok)
-        ::unlink(file.constData());
-    return error;
+    if (!call)
+        return {};
+    ::unlink(file.constData());
+    return callFailed(call, error);
 }
 
 } // namespace
@@ -266,11 +268,11 @@ QString keepBroken(const QString &target, const QByteArray &content, mode_t mode
         if (errno == EEXIST)
             continue;
         bool taken = false;
-        const int error = createNew(name, content, mode, &taken);
-        if (error == 0)
+        const QString failed = createNew(name, content, mode, &taken);
+        if (failed.isEmpty())
             return name;
         if (!taken) {
-            *why = QStringLiteral("the unreadable file cannot be kept as %1 (%2)").arg(name, systemReason(error));
+            *why = QStringLiteral("the unreadable file cannot be kept as %1 (%2)").arg(name, failed);
             return {};
         }
     }
@@ -292,21 +294,27 @@ QString replaceAtomically(const QString &target, const QByteArray &bytes, bool e
             break;
     }
     if (fd < 0)
-        return systemReason(errno);
+        return QStringLiteral("the new file %1 cannot be made (%2)").arg(temporary, callFailed("open", errno));
     const QByteArray file = QFile::encodeName(temporary);
-    bool ok = (!existed || ::fchmod(fd, mode) == 0) && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    int error = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
+    // On the disk before it takes the name: a power cut then leaves the old
+    // file or the whole new one.
+    const char *call = existed && ::fchmod(fd, mode) != 0 ? "fchmod"
+        : !writeAll(fd, bytes)                            ? "write"
+        : ::fsync(fd) != 0                                ? "fsync"
+                                                          : nullptr;
+    int error = errno;
+    if (::close(fd) != 0 && !call) {
+        call = "close";
         error = errno;
     }
-    if (ok && ::rename(file.constData(), QFile::encodeName(target).constData()) != 0) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
+    if (call) {
         ::unlink(file.constData());
-        return systemReason(error);
+        return QStringLiteral("the new file %1 cannot be written (%2)").arg(temporary, callFailed(call, error));
+    }
+    if (::rename(file.constData(), QFile::encodeName(target).constData()) != 0) {
+        error = errno;
+        ::unlink(file.constData());
+        return QStringLiteral("the new file %1 cannot replace it (%2)").arg(temporary, callFailed("rename", error));
     }
     // The rename itself reaches the disk with the folder.
     const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -319,24 +327,29 @@ QString replaceAtomically(const QString &target, const QByteArray &bytes, bool e
 
 QString makeFolder(const QString &path)
 {
-    const QString folder = QFileInfo(path).absolutePath();
-    for (QString at = folder; !at.isEmpty(); at = QFileInfo(at).absolutePath()) {
-        const QFileInfo info(at);
-        if (info.exists()) {
-            if (!info.isDir())
+    // The missing levels, from the first that exists down, each made by
+    // itself so that a failure names its folder and its reason.
+    QStringList missing;
+    for (QString at = QFileInfo(path).absolutePath();;) {
+        struct stat st = {};
+        if (::stat(QFile::encodeName(at).constData(), &st) == 0) {
+            if (!S_ISDIR(st.st_mode))
                 return QStringLiteral("%1 is not a folder (%2)").arg(at, systemReason(ENOTDIR));
             break;
         }
-        if (at == QFileInfo(at).absolutePath())
+        if (errno != ENOENT && errno != ENOTDIR)
+            return QStringLiteral("the folder %1 cannot be reached (%2)").arg(at, callFailed("stat", errno));
+        missing.prepend(at);
+        const QString up = QFileInfo(at).absolutePath();
+        if (up == at)
             break;
+        at = up;
     }
-    if (QDir().mkpath(folder))
-        return {};
-    // mkpath gives no reason; the folder's own mkdir does.
-    const int error = ::mkdir(QFile::encodeName(folder).constData(), 0777) == 0 ? 0 : errno;
-    if (error == 0)
-        return {};
-    return QStringLiteral("the folder %1 cannot be created (%2)").arg(folder, systemReason(error));
+    for (const QString &folder : std::as_const(missing)) {
+        if (::mkdir(QFile::encodeName(folder).constData(), 0777) != 0 && errno != EEXIST)
+            return QStringLiteral("the folder %1 cannot be created (%2)").arg(folder, callFailed("mkdir", errno));
+    }
+    return {};
 }
 
 } // namespace platform

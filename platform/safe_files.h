@@ -74,11 +74,12 @@ FileRead readRegular(const QString &path);
 // Returns the name, or nothing with *why set.
 QString keepBroken(const QString &target, const QByteArray &content, mode_t mode, QString *why);
 
-// Replaces the file with the bytes in one rename, as QSaveFile would, but
-// with the system's reason for whatever fails. Returns that reason.
+// Replaces the file with the bytes in one rename of a new file beside it,
+// which reaches the disk first. Returns why when it fails.
 QString replaceAtomically(const QString &target, const QByteArray &bytes, bool existed, mode_t mode);
 
-// The folder of the file, made when missing; why not, when that fails.
+// The folder of the file, made one level at a time where missing; why not,
+// when that fails.
 QString makeFolder(const QString &path);
 
 } // namespace platform

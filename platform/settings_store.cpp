@@ -11,11 +11,51 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <unistd.h>
 
 namespace platform {
 
 Q_LOGGING_CATEGORY(lcSettingsStore, "platform.settings")
+
+namespace {
+
+// $HOME when it is an absolute path, else the real user's home folder in the
+// password database (Qt 6.4 would take "/" then). Empty, with why, when
+// neither has one.
+QString homeFolder(QString *why)
+{
+    const QString home = QFile::decodeName(qgetenv("HOME"));
+    if (home.startsWith(QLatin1Char('/')))
+        return home;
+    struct passwd entry = {};
+    struct passwd *found = nullptr;
+    std::vector<char> buffer(16384);
+    int error = 0;
+    while ((error = ::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found)) == ERANGE)
+        buffer.resize(buffer.size() * 2);
+    const QString database = found ? QFile::decodeName(found->pw_dir) : QString();
+    if (database.startsWith(QLatin1Char('/')))
+        return database;
+    if (error != 0)
+        *why = QStringLiteral("HOME is not set, and the password database cannot be read (%1)")
+                   .arg(callFailed("getpwuid_r", error));
+    else if (found)
+        *why
+            = QStringLiteral("HOME is not set, and the password database gives user %1 no home folder").arg(::getuid());
+    else
+        *why = QStringLiteral("HOME is not set, and user %1 is not in the password database").arg(::getuid());
+    return {};
+}
+
+QString noHomeFolder()
+{
+    QString why;
+    homeFolder(&why);
+    return QStringLiteral("no home folder: ") + why;
+}
+
+} // namespace
 
 SettingsStore::SettingsStore(QString path) : path_(std::move(path)) {}
 
@@ -26,8 +66,13 @@ QString SettingsStore::pathFor(const QString &application)
     // Qt 6.4 takes a relative XDG_CONFIG_HOME as it is, relative to the
     // current folder; the XDG base directory rules say to ignore it.
     QString base = QFile::decodeName(qgetenv("XDG_CONFIG_HOME"));
-    if (!QDir::isAbsolutePath(base))
-        base = QDir::homePath() + QLatin1String("/.config");
+    if (!base.startsWith(QLatin1Char('/'))) {
+        QString why;
+        const QString home = homeFolder(&why);
+        if (home.isEmpty())
+            return {};
+        base = home + QLatin1String("/.config");
+    }
     return QDir::cleanPath(base) + QLatin1Char('/') + application + QLatin1Char('/') + application
         + QLatin1String(".conf");
 }
@@ -36,6 +81,11 @@ const IniFile *SettingsStore::file()
 {
     if (!loaded_) {
         loaded_ = true;
+        if (path_.isEmpty()) {
+            qCWarning(lcSettingsStore, "the settings cannot be found (%s); using the defaults",
+                      qUtf8Printable(noHomeFolder()));
+            return nullptr;
+        }
         FileRead read = readRegular(path_);
         if (!read.ok) {
             qCWarning(lcSettingsStore, "%s cannot be read (%s); using the defaults", qUtf8Printable(path_),
@@ -86,6 +136,9 @@ void SettingsStore::commit()
     // Nothing of this run is written later behind the user's back.
     const std::vector<IniSetting> pending = std::move(pending_);
     pending_.clear();
+    if (path_.isEmpty())
+        raise(err::PathFileAccess,
+              QStringLiteral("Path/File access error: cannot write the settings: %1").arg(noHomeFolder()));
     const auto fail = [this](const QString &reason) {
         raise(err::PathFileAccess, QStringLiteral("Path/File access error: cannot write %1: %2").arg(path_, reason));
     };
@@ -112,7 +165,7 @@ void SettingsStore::commit()
     const QString target = finalTarget(path_);
     // A file the user made read-only stays as it is, as when QSettings wrote it.
     if (old.exists && ::faccessat(AT_FDCWD, QFile::encodeName(target).constData(), W_OK, AT_EACCESS) != 0)
-        fail(systemReason(errno));
+        fail(callFailed("access", errno));
 
     // The values go into what else a readable file holds; a file that is no
     // valid INI, now, is kept whole beside a new one.

@@ -17,13 +17,16 @@ Q_DECLARE_LOGGING_CATEGORY(lcSettingsStore)
 class SettingsStore
 {
 public:
+    // An empty path stands for a file that cannot be found: no home folder.
     explicit SettingsStore(QString path);
     ~SettingsStore();
     SettingsStore(const SettingsStore &) = delete;
     SettingsStore &operator=(const SettingsStore &) = delete;
 
     // The per-user file of an application: $XDG_CONFIG_HOME/<application>/
-    // <application>.conf ($HOME/.config when unset or relative).
+    // <application>.conf, with $HOME/.config when that is unset or relative,
+    // and the password database's home folder when $HOME is. Empty when no
+    // home folder can be found.
     static QString pathFor(const QString &application);
 
     const QString &path() const { return path_; }

@@ -14,7 +14,9 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <pwd.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -39,6 +41,7 @@ private slots:
     void hostilePaths();
     void relativeConfigHomeIsIgnored();
     void folderNotWritable();
+    void tooManyOpenFiles();
     void lockBurst();
     void lockHolder();
 };
@@ -513,6 +516,14 @@ void TestSettings::relativeConfigHomeIsIgnored()
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(sandbox.root() + QStringLiteral("/absolute")));
     QCOMPARE(platform::SettingsStore::pathFor(QStringLiteral("Glyphery")),
              sandbox.root() + QStringLiteral("/absolute/Glyphery/Glyphery.conf"));
+    // With HOME unset or relative too, the home folder is the password database's.
+    const QString database
+        = QFile::decodeName(::getpwuid(::getuid())->pw_dir) + QStringLiteral("/.config/Glyphery/Glyphery.conf");
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("HOME");
+    QCOMPARE(platform::SettingsStore::pathFor(QStringLiteral("Glyphery")), database);
+    qputenv("HOME", "relhome");
+    QCOMPARE(platform::SettingsStore::pathFor(QStringLiteral("Glyphery")), database);
 }
 
 void TestSettings::folderNotWritable()
@@ -532,8 +543,46 @@ void TestSettings::folderNotWritable()
         QCOMPARE(testing::reportedErrors().size(), 1);
         QVERIFY(testing::reportedErrors().first().contains(QStringLiteral("Permission denied")));
     }
+    // A folder to be made in one that is read-only: its own creation fails, and says why.
+    testing::takeErrors();
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder + QStringLiteral("/missing")));
+    {
+        frmMain form;
+        QVERIFY(form.show());
+        QVERIFY(!form.widget()->close());
+        const QString message = testing::takeErrors().value(0);
+        QVERIFY2(message.contains(folder + QStringLiteral("/missing cannot be created (mkdir: Permission denied)")),
+                 qPrintable(message));
+    }
     QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
     QCOMPARE(sandbox.readConf(), old);
+}
+
+void TestSettings::tooManyOpenFiles()
+{
+    // GIVEN a process that can open no more files, as under `ulimit -n 12`
+    testing::Sandbox sandbox;
+    platform::SettingsStore store(sandbox.confPath());
+    store.saveSetting("Font", "B", "1");
+    rlimit limit = {};
+    QCOMPARE(::getrlimit(RLIMIT_NOFILE, &limit), 0);
+    const rlimit low = {64, limit.rlim_max};
+    QCOMPARE(::setrlimit(RLIMIT_NOFILE, &low), 0);
+    std::vector<int> taken;
+    for (int fd; (fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC)) >= 0;)
+        taken.push_back(fd);
+    // WHEN the close writes
+    QString message;
+    try {
+        store.commit();
+    } catch (const platform::RuntimeError &error) {
+        message = error.message();
+    }
+    for (const int fd : taken)
+        ::close(fd);
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+    // THEN the message names the call that failed and the system's reason
+    QVERIFY2(message.contains(QStringLiteral("open: Too many open files")), qPrintable(message));
 }
 
 void TestSettings::lockBurst()
