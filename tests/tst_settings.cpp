@@ -8,10 +8,12 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <atomic>
 #include <thread>
 
 #include <csignal>
 #include <cstdio>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <pwd.h>
@@ -24,6 +26,47 @@
 #include <unistd.h>
 
 using glyphery::frmMain;
+
+namespace {
+
+// The process's fsync and rename calls while `watch` is on, each with the
+// file's real path; fsync fails with `fsyncError` when that is set.
+struct DiskCalls
+{
+    bool watch = false;
+    int fsyncError = 0;
+    QStringList log;
+} disk;
+
+QString realPath(const QByteArray &path)
+{
+    char real[PATH_MAX];
+    return QFile::decodeName(::realpath(path.constData(), real) ? real : path.constData());
+}
+
+} // namespace
+
+// These take the C library's place in the whole process.
+extern "C" int fsync(int fd)
+{
+    static const auto next = reinterpret_cast<int (*)(int)>(::dlsym(RTLD_NEXT, "fsync"));
+    if (disk.watch) {
+        disk.log << QStringLiteral("fsync ") + realPath("/proc/self/fd/" + QByteArray::number(fd));
+        if (disk.fsyncError) {
+            errno = disk.fsyncError;
+            return -1;
+        }
+    }
+    return next(fd);
+}
+
+extern "C" int rename(const char *from, const char *to) noexcept
+{
+    static const auto next = reinterpret_cast<int (*)(const char *, const char *)>(::dlsym(RTLD_NEXT, "rename"));
+    if (disk.watch)
+        disk.log << QStringLiteral("rename %1 %2").arg(realPath(from), QFile::decodeName(to));
+    return next(from, to);
+}
 
 class TestSettings : public QObject
 {
@@ -115,17 +158,28 @@ void TestSettings::closeReplacesTheFileByRename()
     const QString second = sandbox.root() + QStringLiteral("/second-name");
     QCOMPARE(::link(QFile::encodeName(sandbox.confPath()).constData(), QFile::encodeName(second).constData()), 0);
     // WHEN the close writes another value
+    disk.log.clear();
     {
         frmMain form;
         QVERIFY(form.show());
         form.chkB.setValue(0);
+        disk.watch = true;
         QVERIFY(form.widget()->close());
+        disk.watch = false;
     }
     // THEN the path names a new file, and the old one was never written to
     QVERIFY(sandbox.readConf().contains("B=0"));
     QFile oldFile(second);
     QVERIFY(oldFile.open(QIODevice::ReadOnly));
     QCOMPARE(oldFile.readAll(), old);
+    // AND the new file reached the disk before it took the name, the folder after
+    const QStringList renames = disk.log.filter(QStringLiteral("rename "));
+    QCOMPARE(renames.size(), 1);
+    const qsizetype renamed = disk.log.indexOf(renames.first());
+    const qsizetype fileSynced = disk.log.indexOf(QStringLiteral("fsync ") + renames.first().section(u' ', 1, 1));
+    const qsizetype folderSynced
+        = disk.log.indexOf(QStringLiteral("fsync ") + QFileInfo(sandbox.confPath()).canonicalPath());
+    QVERIFY2(fileSynced >= 0 && fileSynced < renamed && folderSynced > renamed, qPrintable(disk.log.join(u'\n')));
 }
 
 void TestSettings::editedFiles_data()
@@ -225,6 +279,8 @@ enum class Hostile {
     BrokenImmutableFile,
     BrokenWhileRunning,
     NoBackupNameFree,
+    LastBackupNameFree,
+    DiskFailsAfterKeep,
     TmpdirMissing,
     TmpdirIsAFile,
     LockIsFolder,
@@ -297,6 +353,11 @@ void TestSettings::hostilePaths_data()
                                           << "" << true;
     QTest::newRow("no backup name free") << int(H::NoBackupNameFree) << ".broken.999 all exist (File exists)"
                                          << "" << false;
+    QTest::newRow("last backup name free") << int(H::LastBackupNameFree) << ""
+                                           << "" << true;
+    QTest::newRow("disk fails after the broken file was kept")
+        << int(H::DiskFailsAfterKeep) << "cannot be written (fsync: No space left on device)"
+        << "" << false;
     // Nothing goes through the temporary folder.
     QTest::newRow("TMPDIR missing") << int(H::TmpdirMissing) << ""
                                     << "" << true;
@@ -334,7 +395,8 @@ void TestSettings::hostilePaths()
     const QString elsewhere = sandbox.root() + QStringLiteral("/elsewhere");
     const QString lock = conf + QStringLiteral(".lock");
     QVERIFY(QDir().mkpath(elsewhere));
-    const bool broken = hostile == Hostile::BrokenImmutableFile || hostile == Hostile::NoBackupNameFree;
+    const bool broken = hostile == Hostile::BrokenImmutableFile || hostile == Hostile::NoBackupNameFree
+        || hostile == Hostile::LastBackupNameFree || hostile == Hostile::DiskFailsAfterKeep;
     sandbox.writeConf(broken ? brokenValues : oldValues);
     QVERIFY(QFile::remove(conf));
     QString target = conf; // where the values would go
@@ -381,9 +443,11 @@ void TestSettings::hostilePaths()
     case Hostile::AbandonedLock:
     case Hostile::TmpdirMissing:
     case Hostile::TmpdirIsAFile: QVERIFY(writeFile(conf, oldValues)); break;
+    case Hostile::DiskFailsAfterKeep: QVERIFY(writeFile(conf, brokenValues)); break;
     case Hostile::NoBackupNameFree:
+    case Hostile::LastBackupNameFree:
         QVERIFY(writeFile(conf, brokenValues));
-        for (int n = 0; n < 1000; ++n)
+        for (int n = 0; n < (hostile == Hostile::NoBackupNameFree ? 1000 : 999); ++n)
             QVERIFY(
                 writeFile(conf + QStringLiteral(".broken") + (n ? QStringLiteral(".%1").arg(n) : QString()), "kept"));
         break;
@@ -422,6 +486,7 @@ void TestSettings::hostilePaths()
         if (!immutable.isEmpty())
             setImmutable(immutable, false);
         tmpdir.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmpdir);
+        disk = {};
     });
     struct stat before = {};
     const bool existed = ::stat(QFile::encodeName(target).constData(), &before) == 0;
@@ -431,7 +496,25 @@ void TestSettings::hostilePaths()
     std::thread signaller;
     {
         frmMain form;
-        QVERIFY(form.show()); // nothing blocks
+        // An open that waits for a FIFO's writer would wait for good: one comes
+        // after 2 s, and tells.
+        std::atomic<bool> shown = false, blocked = false;
+        std::thread writer;
+        if (hostile == Hostile::Fifo)
+            writer = std::thread([&] {
+                for (int tick = 0; tick < 200 && !shown; ++tick)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                const int fd = shown ? -1 : ::open(confName.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                blocked = fd >= 0;
+                if (fd >= 0)
+                    ::close(fd);
+            });
+        const bool showed = form.show();
+        shown = true;
+        if (writer.joinable())
+            writer.join();
+        QVERIFY2(!blocked, "the start waits for the FIFO's writer");
+        QVERIFY(showed);
         // The old values where there was a readable file, else the defaults.
         QCOMPARE(form.chkB.value(), std::int16_t(existed && S_ISREG(before.st_mode) && !broken ? 1 : 0));
         form.chkB.setValue(0);
@@ -446,9 +529,12 @@ void TestSettings::hostilePaths()
                 ::kill(::getpid(), SIGTERM);
             });
         }
+        disk.fsyncError = hostile == Hostile::DiskFailsAfterKeep ? ENOSPC : 0;
+        disk.watch = disk.fsyncError != 0;
         QElapsedTimer closing;
         closing.start();
         const bool closed = form.widget()->close();
+        disk = {};
         if (signaller.joinable())
             signaller.join();
         QVERIFY2(closing.elapsed() < 10000, "the close waits without a bound");
@@ -490,11 +576,13 @@ void TestSettings::hostilePaths()
         QVERIFY(QFileInfo(conf).isSymLink());
     // A broken file is kept whole, or, when nothing is written, left as the only copy.
     const bool keptBroken = hostile == Hostile::BrokenWhileRunning;
-    QCOMPARE(QFile::exists(conf + QStringLiteral(".broken")), keptBroken || hostile == Hostile::NoBackupNameFree);
+    QCOMPARE(QFile::exists(conf + QStringLiteral(".broken")),
+             keptBroken || hostile == Hostile::NoBackupNameFree || hostile == Hostile::LastBackupNameFree);
     if (keptBroken)
         QCOMPARE(contentOf(conf + QStringLiteral(".broken")), brokenValues);
-    if (hostile == Hostile::NoBackupNameFree)
-        QCOMPARE(contentOf(conf + QStringLiteral(".broken.999")), QByteArray("kept"));
+    if (hostile == Hostile::NoBackupNameFree || hostile == Hostile::LastBackupNameFree)
+        QCOMPARE(contentOf(conf + QStringLiteral(".broken.999")),
+                 hostile == Hostile::NoBackupNameFree ? QByteArray("kept") : brokenValues);
     // A close that went through leaves no lock behind.
     if (error.isEmpty())
         QVERIFY(!QFileInfo::exists(lock));
