@@ -99,6 +99,14 @@ void TestSettings::firstCloseWritesFiveValues()
     }
     QCOMPARE(sandbox.readConf(), QByteArray("[Font]\nB=0\nI=0\nName=Arial\n\n[Options]\nSize=0\nSpace=0\n"));
     QVERIFY(testing::reportedErrors().isEmpty());
+    // Every folder missing on the way is made.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(sandbox.root() + QStringLiteral("/new/config")));
+    {
+        frmMain form;
+        QVERIFY(form.show());
+        QVERIFY(form.widget()->close());
+    }
+    QVERIFY(QFile::exists(sandbox.root() + QStringLiteral("/new/config/Glyphery/Glyphery.conf")));
 }
 
 void TestSettings::roundTrip()
