@@ -38,13 +38,13 @@ QString homeFolder(QString *why)
     if (database.startsWith(QLatin1Char('/')))
         return database;
     if (error != 0)
-        *why = QStringLiteral("HOME is not set, and the password database cannot be read (%1)")
+        *why = QStringLiteral("HOME is no absolute path, and the password database cannot be read (%1)")
                    .arg(callFailed("getpwuid_r", error));
     else if (found)
-        *why
-            = QStringLiteral("HOME is not set, and the password database gives user %1 no home folder").arg(::getuid());
+        *why = QStringLiteral("HOME is no absolute path, and the password database gives user %1 no home folder")
+                   .arg(::getuid());
     else
-        *why = QStringLiteral("HOME is not set, and user %1 is not in the password database").arg(::getuid());
+        *why = QStringLiteral("HOME is no absolute path, and user %1 is not in the password database").arg(::getuid());
     return {};
 }
 
