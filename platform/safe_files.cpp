@@ -3,18 +3,17 @@
 #include "platform/termination.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QRandomGenerator>
-#include <QThread>
+#include <QStringList>
+#include <QSysInfo>
 
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -41,8 +40,10 @@ bool writeAll(int fd, const QByteArray &bytes)
 
 namespace {
 
-// How long the close waits for a lock that another live process holds.
+// How long the close waits for a lock that another live process holds, and
+// how often it looks again.
 constexpr std::chrono::milliseconds lockWait{5000};
+constexpr std::chrono::milliseconds lockPoll{5};
 
 // What a file that is not a regular one is, for the messages.
 QString kindOf(mode_t mode)
@@ -62,80 +63,55 @@ QString kindOf(mode_t mode)
     return QStringLiteral("not a regular file");
 }
 
-QString lockWaitReason(QLockFile &lock, int error)
+bool sameFile(const struct stat &a, const struct stat &b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// The descriptor still holds the file that the name leads to.
+bool stillNamed(int fd, const QByteArray &name)
 {
-    qint64 pid = 0;
-    QString host, application;
-    if (lock.getLockInfo(&pid, &host, &application) && pid > 0)
-        return QStringLiteral("it is held by process %1 (%2)").arg(pid).arg(systemReason(error));
-    return QStringLiteral("it is held by another process (%1)").arg(systemReason(error));
+    struct stat held = {}, named = {};
+    return ::fstat(fd, &held) == 0 && ::lstat(name.constData(), &named) == 0 && sameFile(held, named);
 }
 
-// QLockFile keeps an flock on the files it holds, and the kernel drops it
-// when the process ends: a lock file that no one has an flock on, a moment
-// after it was made, is abandoned (left by a process killed while it took
-// the lock, so holding no process id yet, or with the helper file QLockFile
-// makes to remove a stale one). Qt 6.4's QLockFile would wait until it is 30 s
-// old. Returns why the lock cannot be taken when one is in the way for good:
-// something other than a lock file stands at its name, or an abandoned one
-// cannot be removed.
-QString clearAbandonedLocks(const QString &path)
+// The holder named in a lock file, as QLockFile writes it: its process id
+// on the first line.
+QString heldBy(int fd, int error)
 {
-    const QString lockName = path + QLatin1String(".lock");
-    for (const QString &name : {lockName, lockName + QLatin1String(".rmlock")}) {
-        const QByteArray file = QFile::encodeName(name);
-        struct stat named = {};
-        if (::lstat(file.constData(), &named) != 0)
-            continue;
-        if (!S_ISREG(named.st_mode)) {
-            const int error = S_ISDIR(named.st_mode) ? EISDIR : EEXIST;
-            return QStringLiteral("%1 is %2, not a lock file (%3)")
-                .arg(name == lockName ? QStringLiteral("it") : name, kindOf(named.st_mode), systemReason(error));
-        }
-        // A process taking the lock takes the flock right after making the file.
-        const qint64 age = QFileInfo(name).lastModified().msecsTo(QDateTime::currentDateTime());
-        if (age >= 0 && age < 100)
-            QThread::msleep(static_cast<unsigned long>(100 - age));
-        const int fd = ::open(file.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-        if (fd < 0)
-            continue;
-        QString why;
-        struct stat held = {};
-        // Removed by name only while the name still is the file that was
-        // found abandoned: another process may have replaced it meanwhile.
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && ::lstat(file.constData(), &named) == 0
-            && held.st_dev == named.st_dev && held.st_ino == named.st_ino && ::unlink(file.constData()) != 0) {
-            why = QStringLiteral("%1 is left from an earlier run and cannot be removed (%2)")
-                      .arg(name == lockName ? QStringLiteral("it") : name, systemReason(errno));
-        }
-        ::close(fd);
-        if (!why.isEmpty())
-            return why;
-    }
-    return {};
+    char text[32] = {};
+    const ssize_t got = ::pread(fd, text, sizeof text - 1, 0);
+    const qint64 pid = got > 0 ? QByteArray(text, int(got)).split('\n').first().toLongLong() : 0;
+    if (pid > 0)
+        return QStringLiteral("it is held by process %1 (%2)").arg(pid).arg(callFailed("flock", error));
+    return QStringLiteral("it is held by another process (%1)").arg(callFailed("flock", error));
 }
 
-// A new file of that content under a name not in use; errno when it fails.
-int createNew(const QString &name, const QByteArray &bytes, mode_t mode, bool *taken)
+// A new file of that content under a name not in use; why not, when that
+// fails.
+QString createNew(const QString &name, const QByteArray &bytes, mode_t mode, bool *taken)
 {
     *taken = false;
     const QByteArray file = QFile::encodeName(name);
     const int fd = ::open(file.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0) {
         *taken = errno == EEXIST;
-        return errno;
+        return callFailed("open", errno);
     }
-    const bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    const int error = ok ? 0 : errno;
+    const char *call = !writeAll(fd, bytes) ? "write" : ::fsync(fd) != 0 ? "fsync" : nullptr;
+    const int error = errno;
     ::close(fd);
-    if (!ok)
-        ::unlink(file.constData());
-    return error;
+    if (!call)
+        return {};
+    ::unlink(file.constData());
+    return callFailed(call, error);
 }
 
 } // namespace
 
 QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+QString callFailed(const char *call, int error)
+{
+    return QLatin1String(call) + QLatin1String(": ") + systemReason(error);
+}
 
 QString nonRegularKind(const QString &path)
 {
@@ -160,70 +136,126 @@ QString finalTarget(const QString &path)
     return at;
 }
 
-QString takeLock(QLockFile &lock, const QString &path)
+QString FileLock::take(const QString &name)
 {
+    release();
+    const QByteArray file = QFile::encodeName(name);
     const int signalsBefore = terminationSignals();
     QElapsedTimer waited;
     waited.start();
+    int fd = -1;
+    const auto giveUp = [&fd](const QString &why) {
+        if (fd >= 0)
+            ::close(fd);
+        return why;
+    };
     for (;;) {
-        if (const QString why = clearAbandonedLocks(path); !why.isEmpty())
-            return why;
-        if (lock.tryLock(0))
-            return {};
-        if (lock.error() != QLockFile::LockFailedError) {
-            // Make and fill the file as QLockFile does, to learn the system's
-            // reason (a full disk fails the write, not the open).
-            const QString name = path + QLatin1String(".lock");
-            const QByteArray info = QByteArray::number(QCoreApplication::applicationPid()) + '\n';
-            bool taken = false;
-            const int error = createNew(name, info, 0644, &taken);
-            if (error == 0)
-                ::unlink(QFile::encodeName(name).constData());
-            return systemReason(error != 0 ? error : EAGAIN);
+        if (fd < 0) {
+            fd = ::open(file.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0666);
+            if (fd < 0) {
+                const int error = errno;
+                struct stat st = {};
+                if (::lstat(file.constData(), &st) == 0 && !S_ISREG(st.st_mode))
+                    return QStringLiteral("it is %1, not a lock file (%2)")
+                        .arg(kindOf(st.st_mode), callFailed("open", error));
+                return callFailed("open", error);
+            }
+            struct stat st = {};
+            if (::fstat(fd, &st) != 0)
+                return giveUp(callFailed("fstat", errno));
+            if (!S_ISREG(st.st_mode))
+                return giveUp(QStringLiteral("it is %1, not a lock file").arg(kindOf(st.st_mode)));
         }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            // Taken, unless the name was removed or made anew since the open:
+            // the lock of a file no longer named keeps no one out.
+            if (stillNamed(fd, file))
+                break;
+            ::close(fd);
+            fd = -1;
+            continue;
+        }
+        const int error = errno;
+        if (error != EWOULDBLOCK && error != EINTR)
+            return giveUp(callFailed("flock", error));
         if (terminationSignals() != signalsBefore)
-            return QStringLiteral("the wait for it was ended by a termination signal (%1)").arg(systemReason(EINTR));
+            return giveUp(
+                QStringLiteral("the wait for it was ended by a termination signal (%1)").arg(systemReason(EINTR)));
         if (waited.elapsed() >= lockWait.count())
-            return lockWaitReason(lock, EWOULDBLOCK);
-        QThread::msleep(50);
+            return giveUp(heldBy(fd, EWOULDBLOCK));
+        // The same descriptor again: its flock comes free when the holder ends.
+        std::this_thread::sleep_for(lockPoll);
     }
+    fd_ = fd;
+    name_ = file;
+    const QByteArray holder = QByteArray::number(QCoreApplication::applicationPid()) + '\n'
+        + QCoreApplication::applicationName().toUtf8() + '\n' + QSysInfo::machineHostName().toUtf8() + '\n';
+    if (::ftruncate(fd, 0) != 0 || !writeAll(fd, holder)) {
+        const int error = errno;
+        release();
+        return callFailed("write", error);
+    }
+    return {};
 }
 
-bool readRegular(const QString &path, QByteArray *content, QString *kind, bool *exists, mode_t *mode, int *error)
+void FileLock::release()
 {
-    *exists = false;
-    // A socket cannot be opened at all; the others are seen by fstat too.
-    *kind = nonRegularKind(path);
-    if (!kind->isEmpty())
-        return true;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd_ < 0)
+        return;
+    // Removed while still held, so that no one takes the file on its way
+    // out; and only when it is ours.
+    if (stillNamed(fd_, name_))
+        ::unlink(name_.constData());
+    ::close(fd_);
+    fd_ = -1;
+}
+
+FileRead readRegular(const QString &path)
+{
+    FileRead file;
+    const QByteArray name = QFile::encodeName(path);
+    // No look at the path before the open: what stands there may change in
+    // between. A FIFO opened without blocking, a device, a folder are seen
+    // by fstat and never read.
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
-        *error = errno;
-        return errno == ENOENT;
+        const int error = errno;
+        struct stat st = {};
+        // A socket cannot be opened at all.
+        if (error == ENXIO && ::stat(name.constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+            file.kind = kindOf(st.st_mode);
+        } else if (error != ENOENT) {
+            file.ok = false;
+            file.why = callFailed("open", error);
+        }
+        return file;
     }
     struct stat st = {};
-    bool ok = ::fstat(fd, &st) == 0;
-    if (ok && !S_ISREG(st.st_mode)) {
-        *kind = kindOf(st.st_mode);
-    } else if (ok) {
-        *exists = true;
-        *mode = st.st_mode & 07777;
+    if (::fstat(fd, &st) != 0) {
+        file.ok = false;
+        file.why = callFailed("fstat", errno);
+    } else if (!S_ISREG(st.st_mode)) {
+        file.kind = kindOf(st.st_mode);
+    } else {
+        file.exists = true;
+        file.mode = st.st_mode & 07777;
+        file.content.reserve(qsizetype(st.st_size));
         char buffer[65536];
         for (;;) {
             const ssize_t got = ::read(fd, buffer, sizeof buffer);
             if (got < 0 && errno == EINTR)
                 continue;
-            if (got <= 0) {
-                ok = got == 0;
-                break;
+            if (got < 0) {
+                file.ok = false;
+                file.why = callFailed("read", errno);
             }
-            content->append(buffer, got);
+            if (got <= 0)
+                break;
+            file.content.append(buffer, got);
         }
     }
-    if (!ok)
-        *error = errno;
     ::close(fd);
-    return ok;
+    return file;
 }
 
 QString keepBroken(const QString &target, const QByteArray &content, mode_t mode, QString *why)
@@ -236,11 +268,11 @@ QString keepBroken(const QString &target, const QByteArray &content, mode_t mode
         if (errno == EEXIST)
             continue;
         bool taken = false;
-        const int error = createNew(name, content, mode, &taken);
-        if (error == 0)
+        const QString failed = createNew(name, content, mode, &taken);
+        if (failed.isEmpty())
             return name;
         if (!taken) {
-            *why = QStringLiteral("the unreadable file cannot be kept as %1 (%2)").arg(name, systemReason(error));
+            *why = QStringLiteral("the unreadable file cannot be kept as %1 (%2)").arg(name, failed);
             return {};
         }
     }
@@ -262,21 +294,27 @@ QString replaceAtomically(const QString &target, const QByteArray &bytes, bool e
             break;
     }
     if (fd < 0)
-        return systemReason(errno);
+        return QStringLiteral("the new file %1 cannot be made (%2)").arg(temporary, callFailed("open", errno));
     const QByteArray file = QFile::encodeName(temporary);
-    bool ok = (!existed || ::fchmod(fd, mode) == 0) && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    int error = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
+    // On the disk before it takes the name: a power cut then leaves the old
+    // file or the whole new one.
+    const char *call = existed && ::fchmod(fd, mode) != 0 ? "fchmod"
+        : !writeAll(fd, bytes)                            ? "write"
+        : ::fsync(fd) != 0                                ? "fsync"
+                                                          : nullptr;
+    int error = errno;
+    if (::close(fd) != 0 && !call) {
+        call = "close";
         error = errno;
     }
-    if (ok && ::rename(file.constData(), QFile::encodeName(target).constData()) != 0) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
+    if (call) {
         ::unlink(file.constData());
-        return systemReason(error);
+        return QStringLiteral("the new file %1 cannot be written (%2)").arg(temporary, callFailed(call, error));
+    }
+    if (::rename(file.constData(), QFile::encodeName(target).constData()) != 0) {
+        error = errno;
+        ::unlink(file.constData());
+        return QStringLiteral("the new file %1 cannot replace it (%2)").arg(temporary, callFailed("rename", error));
     }
     // The rename itself reaches the disk with the folder.
     const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -289,24 +327,29 @@ QString replaceAtomically(const QString &target, const QByteArray &bytes, bool e
 
 QString makeFolder(const QString &path)
 {
-    const QString folder = QFileInfo(path).absolutePath();
-    for (QString at = folder; !at.isEmpty(); at = QFileInfo(at).absolutePath()) {
-        const QFileInfo info(at);
-        if (info.exists()) {
-            if (!info.isDir())
+    // The missing levels, from the first that exists down, each made by
+    // itself so that a failure names its folder and its reason.
+    QStringList missing;
+    for (QString at = QFileInfo(path).absolutePath();;) {
+        struct stat st = {};
+        if (::stat(QFile::encodeName(at).constData(), &st) == 0) {
+            if (!S_ISDIR(st.st_mode))
                 return QStringLiteral("%1 is not a folder (%2)").arg(at, systemReason(ENOTDIR));
             break;
         }
-        if (at == QFileInfo(at).absolutePath())
+        if (errno != ENOENT && errno != ENOTDIR)
+            return QStringLiteral("the folder %1 cannot be reached (%2)").arg(at, callFailed("stat", errno));
+        missing.prepend(at);
+        const QString up = QFileInfo(at).absolutePath();
+        if (up == at)
             break;
+        at = up;
     }
-    if (QDir().mkpath(folder))
-        return {};
-    // mkpath gives no reason; the folder's own mkdir does.
-    const int error = ::mkdir(QFile::encodeName(folder).constData(), 0777) == 0 ? 0 : errno;
-    if (error == 0)
-        return {};
-    return QStringLiteral("the folder %1 cannot be created (%2)").arg(folder, systemReason(error));
+    for (const QString &folder : std::as_const(missing)) {
+        if (::mkdir(QFile::encodeName(folder).constData(), 0777) != 0 && errno != EEXIST)
+            return QStringLiteral("the folder %1 cannot be created (%2)").arg(folder, callFailed("mkdir", errno));
+    }
+    return {};
 }
 
 } // namespace platform

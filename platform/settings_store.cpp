@@ -3,19 +3,15 @@
 #include "platform/runtime_error.h"
 #include "platform/safe_files.h"
 
+#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QLockFile>
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include <cerrno>
-#include <memory>
 #include <utility>
 #include <vector>
 
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <pwd.h>
 #include <unistd.h>
 
 namespace platform {
@@ -24,43 +20,39 @@ Q_LOGGING_CATEGORY(lcSettingsStore, "platform.settings")
 
 namespace {
 
-QString keyPath(const QString &section, const QString &key) { return section + QLatin1Char('/') + key; }
-
-// Hand-edited files can hold what QSettings reads as a list or bytes.
-QString asText(const QVariant &value, bool *ok)
+// $HOME when it is an absolute path, else the real user's home folder in the
+// password database (Qt 6.4 would take "/" then). Empty, with why, when
+// neither has one.
+QString homeFolder(QString *why)
 {
-    *ok = true;
-    switch (value.typeId()) {
-    case QMetaType::QString: return value.toString();
-    case QMetaType::QStringList: return value.toStringList().join(QLatin1String(", "));
-    case QMetaType::QByteArray: return QString::fromUtf8(value.toByteArray());
-    default: break;
-    }
-    if (value.canConvert<QString>())
-        return value.toString();
-    *ok = false;
+    const QString home = QFile::decodeName(qgetenv("HOME"));
+    if (home.startsWith(QLatin1Char('/')))
+        return home;
+    struct passwd entry = {};
+    struct passwd *found = nullptr;
+    std::vector<char> buffer(16384);
+    int error = 0;
+    while ((error = ::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found)) == ERANGE)
+        buffer.resize(buffer.size() * 2);
+    const QString database = found ? QFile::decodeName(found->pw_dir) : QString();
+    if (database.startsWith(QLatin1Char('/')))
+        return database;
+    if (error != 0)
+        *why = QStringLiteral("HOME is no absolute path, and the password database cannot be read (%1)")
+                   .arg(callFailed("getpwuid_r", error));
+    else if (found)
+        *why = QStringLiteral("HOME is no absolute path, and the password database gives user %1 no home folder")
+                   .arg(::getuid());
+    else
+        *why = QStringLiteral("HOME is no absolute path, and user %1 is not in the password database").arg(::getuid());
     return {};
 }
 
-// QSettings reads a private copy, never the user's path: Qt 6.4's QSettings
-// would open a FIFO there and block, and it keeps what it parsed by path for
-// the whole process, which it serves again for a new file of the same size
-// and modification time.
-std::unique_ptr<QSettings> parsedCopy(const QTemporaryDir &scratch, const QString &name, const QByteArray &bytes,
-                                      QString *why)
+QString noHomeFolder()
 {
-    const QString copy = scratch.filePath(name);
-    QFile file(copy);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
-        *why = QStringLiteral("the temporary copy %1 cannot be written (%2)").arg(copy, file.errorString());
-        return nullptr;
-    }
-    file.close();
-    auto settings = std::make_unique<QSettings>(copy, QSettings::IniFormat);
-    // Qt 6.4's QSettings parses a section only when it is first used; a bad line
-    // would otherwise surface later.
-    settings->allKeys();
-    return settings;
+    QString why;
+    homeFolder(&why);
+    return QStringLiteral("no home folder: ") + why;
 }
 
 } // namespace
@@ -74,68 +66,67 @@ QString SettingsStore::pathFor(const QString &application)
     // Qt 6.4 takes a relative XDG_CONFIG_HOME as it is, relative to the
     // current folder; the XDG base directory rules say to ignore it.
     QString base = QFile::decodeName(qgetenv("XDG_CONFIG_HOME"));
-    if (!QDir::isAbsolutePath(base))
-        base = QDir::homePath() + QLatin1String("/.config");
+    if (!base.startsWith(QLatin1Char('/'))) {
+        QString why;
+        const QString home = homeFolder(&why);
+        if (home.isEmpty())
+            return {};
+        base = home + QLatin1String("/.config");
+    }
     return QDir::cleanPath(base) + QLatin1Char('/') + application + QLatin1Char('/') + application
         + QLatin1String(".conf");
 }
 
-QSettings *SettingsStore::settings()
+const IniFile *SettingsStore::file()
 {
     if (!loaded_) {
         loaded_ = true;
-        QByteArray bytes;
-        bool exists = false;
-        mode_t mode = 0;
-        int error = 0;
-        if (!readRegular(path_, &bytes, &notAFile_, &exists, &mode, &error)) {
+        if (path_.isEmpty()) {
+            qCWarning(lcSettingsStore, "the settings cannot be found (%s); using the defaults",
+                      qUtf8Printable(noHomeFolder()));
+            return nullptr;
+        }
+        FileRead read = readRegular(path_);
+        if (!read.ok) {
             qCWarning(lcSettingsStore, "%s cannot be read (%s); using the defaults", qUtf8Printable(path_),
-                      qUtf8Printable(systemReason(error)));
+                      qUtf8Printable(read.why));
             return nullptr;
         }
-        if (!notAFile_.isEmpty()) {
+        if (!read.kind.isEmpty()) {
             qCWarning(lcSettingsStore, "%s is %s, not a settings file; using the defaults", qUtf8Printable(path_),
-                      qUtf8Printable(notAFile_));
+                      qUtf8Printable(read.kind));
             return nullptr;
         }
-        QTemporaryDir scratch;
-        QString why = scratch.errorString();
-        if (scratch.isValid())
-            settings_ = parsedCopy(scratch, QStringLiteral("settings.conf"), bytes, &why);
-        if (!settings_) {
-            qCWarning(lcSettingsStore, "%s cannot be read: %s; using the defaults", qUtf8Printable(path_),
-                      qUtf8Printable(why));
-            return nullptr;
-        }
-        broken_ = settings_->status() == QSettings::FormatError;
-        if (broken_)
+        file_.emplace(std::move(read.content));
+        if (!file_->valid())
             qCWarning(lcSettingsStore, "%s is not a valid settings file; its values are ignored",
                       qUtf8Printable(path_));
     }
-    return settings_.get();
+    return file_ ? &*file_ : nullptr;
 }
 
 QString SettingsStore::getSetting(const QString &section, const QString &key, const QString &defaultValue)
 {
-    QSettings *file = settings();
-    if (!file || broken_)
+    const IniFile *values = file();
+    if (!values || !values->valid())
         return defaultValue;
-    const QVariant value = file->value(keyPath(section, key));
-    if (!value.isValid())
-        return defaultValue;
-    bool ok = false;
-    const QString text = asText(value, &ok);
-    if (!ok) {
+    const IniFile::Value value = values->value(section, key);
+    if (value.kind == IniFile::Value::NotText) {
         qCWarning(lcSettingsStore, "%s/%s in %s is not text; using the default", qUtf8Printable(section),
                   qUtf8Printable(key), qUtf8Printable(path_));
-        return defaultValue;
     }
-    return text;
+    return value.kind == IniFile::Value::Text ? value.text : defaultValue;
 }
 
 void SettingsStore::saveSetting(const QString &section, const QString &key, const QString &value)
 {
-    pending_.emplace_back(keyPath(section, key), value);
+    for (IniSetting &staged : pending_) {
+        if (staged.section == section && staged.key == key) {
+            staged.value = value;
+            return;
+        }
+    }
+    pending_.push_back({section, key, value});
 }
 
 void SettingsStore::commit()
@@ -143,8 +134,11 @@ void SettingsStore::commit()
     if (pending_.empty())
         return;
     // Nothing of this run is written later behind the user's back.
-    const std::vector<std::pair<QString, QString>> pending = std::move(pending_);
+    const std::vector<IniSetting> pending = std::move(pending_);
     pending_.clear();
+    if (path_.isEmpty())
+        raise(err::PathFileAccess,
+              QStringLiteral("Path/File access error: cannot write the settings: %1").arg(noHomeFolder()));
     const auto fail = [this](const QString &reason) {
         raise(err::PathFileAccess, QStringLiteral("Path/File access error: cannot write %1: %2").arg(path_, reason));
     };
@@ -157,55 +151,34 @@ void SettingsStore::commit()
         return leaveAlone(kind);
     if (const QString why = makeFolder(path_); !why.isEmpty())
         fail(why);
-    QLockFile lock(path_ + QLatin1String(".lock"));
-    if (const QString why = takeLock(lock, path_); !why.isEmpty())
-        fail(QStringLiteral("cannot take the lock %1: %2").arg(path_ + QLatin1String(".lock"), why));
+    const QString lockName = path_ + QLatin1String(".lock");
+    FileLock lock;
+    if (const QString why = lock.take(lockName); !why.isEmpty())
+        fail(QStringLiteral("cannot take the lock %1: %2").arg(lockName, why));
 
     // The file as it is now, which may have changed since the start.
-    QByteArray old;
-    QString kind;
-    bool existed = false;
-    mode_t mode = 0;
-    int error = 0;
-    if (!readRegular(path_, &old, &kind, &existed, &mode, &error))
-        fail(QStringLiteral("it cannot be read (%1)").arg(systemReason(error)));
-    if (!kind.isEmpty())
-        return leaveAlone(kind);
+    const FileRead old = readRegular(path_);
+    if (!old.ok)
+        fail(QStringLiteral("it cannot be read (%1)").arg(old.why));
+    if (!old.kind.isEmpty())
+        return leaveAlone(old.kind);
     const QString target = finalTarget(path_);
     // A file the user made read-only stays as it is, as when QSettings wrote it.
-    if (existed && ::faccessat(AT_FDCWD, QFile::encodeName(target).constData(), W_OK, AT_EACCESS) != 0)
-        fail(systemReason(errno));
+    if (old.exists && ::faccessat(AT_FDCWD, QFile::encodeName(target).constData(), W_OK, AT_EACCESS) != 0)
+        fail(callFailed("access", errno));
 
-    // QSettings writes the values into a private copy, in its own format,
-    // keeping whatever else a readable file holds.
-    QTemporaryDir scratch;
-    if (!scratch.isValid())
-        fail(QStringLiteral("no temporary folder (%1)").arg(scratch.errorString()));
-    QString why;
-    auto values = parsedCopy(scratch, QStringLiteral("settings.conf"), old, &why);
-    if (!values)
-        fail(why);
-    const bool brokenNow = values->status() == QSettings::FormatError;
-    if (brokenNow) // Qt 6.4's QSettings would refuse to write over it; start afresh.
-        values = std::make_unique<QSettings>(scratch.filePath(QStringLiteral("fresh.conf")), QSettings::IniFormat);
-    for (const auto &[key, value] : pending)
-        values->setValue(key, value);
-    values->sync();
-    QFile written(values->fileName());
-    if (values->status() != QSettings::NoError || !written.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("the temporary copy %1 cannot be written (%2)")
-                 .arg(values->fileName(), written.errorString()));
-    const QByteArray bytes = written.readAll();
-    values.reset();
-
-    // A file that is no valid INI, now, is kept whole beside the new one.
-    QString kept;
-    if (brokenNow && existed) {
-        kept = keepBroken(target, old, mode, &why);
+    // The values go into what else a readable file holds; a file that is no
+    // valid INI, now, is kept whole beside a new one.
+    const IniFile values(old.content);
+    const bool brokenNow = old.exists && !values.valid();
+    const QByteArray bytes = (brokenNow ? IniFile() : values).withValues(pending);
+    QString why, kept;
+    if (brokenNow) {
+        kept = keepBroken(target, old.content, old.mode, &why);
         if (kept.isEmpty())
             fail(why);
     }
-    if (why = replaceAtomically(target, bytes, existed, mode); !why.isEmpty()) {
+    if (why = replaceAtomically(target, bytes, old.exists, old.mode); !why.isEmpty()) {
         // The old file stays as it was, and under its one name.
         if (!kept.isEmpty())
             ::unlink(QFile::encodeName(kept).constData());
@@ -214,9 +187,8 @@ void SettingsStore::commit()
     if (!kept.isEmpty())
         qCWarning(lcSettingsStore, "kept the unreadable settings file as %s", qUtf8Printable(kept));
     // What is read next comes from the new file.
-    settings_.reset();
+    file_.reset();
     loaded_ = false;
-    broken_ = false;
 }
 
 } // namespace platform

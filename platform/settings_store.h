@@ -1,13 +1,12 @@
 #pragma once
 
+#include "platform/ini_file.h"
+
 #include <QLoggingCategory>
 #include <QString>
 
-#include <memory>
-#include <utility>
+#include <optional>
 #include <vector>
-
-class QSettings;
 
 namespace platform {
 
@@ -18,13 +17,16 @@ Q_DECLARE_LOGGING_CATEGORY(lcSettingsStore)
 class SettingsStore
 {
 public:
+    // An empty path stands for a file that cannot be found: no home folder.
     explicit SettingsStore(QString path);
     ~SettingsStore();
     SettingsStore(const SettingsStore &) = delete;
     SettingsStore &operator=(const SettingsStore &) = delete;
 
     // The per-user file of an application: $XDG_CONFIG_HOME/<application>/
-    // <application>.conf ($HOME/.config when unset or relative).
+    // <application>.conf, with $HOME/.config when that is unset or relative,
+    // and the password database's home folder when $HOME is. Empty when no
+    // home folder can be found.
     static QString pathFor(const QString &application);
 
     const QString &path() const { return path_; }
@@ -32,31 +34,29 @@ public:
     // The stored value, or the default when the key is absent. A file that is
     // not valid INI counts as absent; so does a path that leads to anything
     // but a regular file (a device, FIFO, socket or folder), which is never
-    // opened.
+    // read.
     QString getSetting(const QString &section, const QString &key, const QString &defaultValue);
 
     // Stages a value for the next commit.
     void saveSetting(const QString &section, const QString &key, const QString &value);
 
     // Writes every staged value, in one atomic replacement of the file (of
-    // the file a symbolic link leads to). Raises Path/File access error (75),
-    // naming the file and the system's reason, when the file cannot be
-    // written or its lock (<file>.lock) cannot be taken within about 5 s;
-    // the old file is then left as it was. A file that is not valid INI at
-    // the close is kept whole beside the new one as <file>.broken (.1 to
-    // .999 when taken). A path that is not a regular file is left alone,
-    // with a warning, and is no failure.
+    // the file a symbolic link leads to), keeping what else the file holds.
+    // Raises Path/File access error (75), naming the file and the system's
+    // reason, when the file cannot be written or its lock (<file>.lock)
+    // cannot be taken within about 5 s; the old file is then left as it was.
+    // A file that is not valid INI at the close is kept whole beside the new
+    // one as <file>.broken (.1 to .999 when taken). A path that is not a
+    // regular file is left alone, with a warning, and is no failure.
     void commit();
 
 private:
-    QSettings *settings();
+    const IniFile *file();
 
     QString path_;
-    std::unique_ptr<QSettings> settings_;
+    std::optional<IniFile> file_;
     bool loaded_ = false;
-    bool broken_ = false;
-    QString notAFile_;
-    std::vector<std::pair<QString, QString>> pending_;
+    std::vector<IniSetting> pending_;
 };
 
 } // namespace platform

@@ -1,17 +1,24 @@
 #include "support.h"
 
 #include "app/main_window.h"
+#include "platform/safe_files.h"
 #include "platform/termination.h"
 
 #include <QLockFile>
 #include <QtTest>
 
+#include <algorithm>
+#include <atomic>
 #include <thread>
 
 #include <csignal>
+#include <cstdio>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <pwd.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -19,6 +26,47 @@
 #include <unistd.h>
 
 using glyphery::frmMain;
+
+namespace {
+
+// The process's fsync and rename calls while `watch` is on, each with the
+// file's real path; fsync fails with `fsyncError` when that is set.
+struct DiskCalls
+{
+    bool watch = false;
+    int fsyncError = 0;
+    QStringList log;
+} disk;
+
+QString realPath(const QByteArray &path)
+{
+    char real[PATH_MAX];
+    return QFile::decodeName(::realpath(path.constData(), real) ? real : path.constData());
+}
+
+} // namespace
+
+// These take the C library's place in the whole process.
+extern "C" int fsync(int fd)
+{
+    static const auto next = reinterpret_cast<int (*)(int)>(::dlsym(RTLD_NEXT, "fsync"));
+    if (disk.watch) {
+        disk.log << QStringLiteral("fsync ") + realPath("/proc/self/fd/" + QByteArray::number(fd));
+        if (disk.fsyncError) {
+            errno = disk.fsyncError;
+            return -1;
+        }
+    }
+    return next(fd);
+}
+
+extern "C" int rename(const char *from, const char *to) noexcept
+{
+    static const auto next = reinterpret_cast<int (*)(const char *, const char *)>(::dlsym(RTLD_NEXT, "rename"));
+    if (disk.watch)
+        disk.log << QStringLiteral("rename %1 %2").arg(realPath(from), QFile::decodeName(to));
+    return next(from, to);
+}
 
 class TestSettings : public QObject
 {
@@ -29,11 +77,16 @@ private slots:
     void roundTrip();
     void closeRaisesNoPromptAndNeverCancels();
     void closeReplacesTheFileByRename();
+    void editedFiles_data();
+    void editedFiles();
     void folderIsAFile();
     void hostilePaths_data();
     void hostilePaths();
     void relativeConfigHomeIsIgnored();
     void folderNotWritable();
+    void tooManyOpenFiles();
+    void lockBurst();
+    void lockHolder();
 };
 
 void TestSettings::firstCloseWritesFiveValues()
@@ -46,6 +99,14 @@ void TestSettings::firstCloseWritesFiveValues()
     }
     QCOMPARE(sandbox.readConf(), QByteArray("[Font]\nB=0\nI=0\nName=Arial\n\n[Options]\nSize=0\nSpace=0\n"));
     QVERIFY(testing::reportedErrors().isEmpty());
+    // Every folder missing on the way is made.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(sandbox.root() + QStringLiteral("/new/config")));
+    {
+        frmMain form;
+        QVERIFY(form.show());
+        QVERIFY(form.widget()->close());
+    }
+    QVERIFY(QFile::exists(sandbox.root() + QStringLiteral("/new/config/Glyphery/Glyphery.conf")));
 }
 
 void TestSettings::roundTrip()
@@ -105,17 +166,84 @@ void TestSettings::closeReplacesTheFileByRename()
     const QString second = sandbox.root() + QStringLiteral("/second-name");
     QCOMPARE(::link(QFile::encodeName(sandbox.confPath()).constData(), QFile::encodeName(second).constData()), 0);
     // WHEN the close writes another value
+    disk.log.clear();
     {
         frmMain form;
         QVERIFY(form.show());
         form.chkB.setValue(0);
+        disk.watch = true;
         QVERIFY(form.widget()->close());
+        disk.watch = false;
     }
     // THEN the path names a new file, and the old one was never written to
     QVERIFY(sandbox.readConf().contains("B=0"));
     QFile oldFile(second);
     QVERIFY(oldFile.open(QIODevice::ReadOnly));
     QCOMPARE(oldFile.readAll(), old);
+    // AND the new file reached the disk before it took the name, the folder after
+    const QStringList renames = disk.log.filter(QStringLiteral("rename "));
+    QCOMPARE(renames.size(), 1);
+    const qsizetype renamed = disk.log.indexOf(renames.first());
+    const qsizetype fileSynced = disk.log.indexOf(QStringLiteral("fsync ") + renames.first().section(u' ', 1, 1));
+    const qsizetype folderSynced
+        = disk.log.indexOf(QStringLiteral("fsync ") + QFileInfo(sandbox.confPath()).canonicalPath());
+    QVERIFY2(fileSynced >= 0 && fileSynced < renamed && folderSynced > renamed, qPrintable(disk.log.join(u'\n')));
+}
+
+void TestSettings::editedFiles_data()
+{
+    QTest::addColumn<QByteArray>("file"); // none when empty
+    QTest::addColumn<QString>("nameRead");
+    QTest::addColumn<QString>("nameClosed"); // the face at the close
+    QTest::addColumn<QByteArray>("written"); // the close sets I to 1
+    const QByteArray font("[Font]\nB=1\nI=0\nName=");
+    const QByteArray options("\n[Options]\nSize=0\nSpace=0\n");
+    QTest::newRow("byte order mark") << "\xef\xbb\xbf" + font + "Arial\n" + options << "Arial"
+                                     << "Arial"
+                                     << "\xef\xbb\xbf[Font]\nB=1\nI=1\nName=Arial\n" + options;
+    QTest::newRow("comments") << "# faces\n[Font]\nB=1\n; italic\nI=0\n  # name\nName=Arial\n" + options << "Arial"
+                              << "Arial"
+                              << "# faces\n[Font]\nB=1\n; italic\nI=1\n  # name\nName=Arial\n" + options;
+    QTest::newRow("comma") << font + "DejaVu Sans,Bold\n" + options << "DejaVu Sans,Bold"
+                           << "DejaVu Sans,Bold"
+                           << "[Font]\nB=1\nI=1\nName=\"DejaVu Sans,Bold\"\n" + options;
+    QTest::newRow("semicolon") << font + "Deja;Vu\n" + options << "Deja;Vu"
+                               << "Deja;Vu"
+                               << "[Font]\nB=1\nI=1\nName=\"Deja;Vu\"\n" + options;
+    QTest::newRow("one blank") << QByteArray() << "Arial"
+                               << " "
+                               << "[Font]\nB=0\nI=1\nName=\" \"\n" + options;
+    QTest::newRow("quote and backslash") << QByteArray() << "Arial"
+                                         << "A \"B\" \\C"
+                                         << "[Font]\nB=0\nI=1\nName=A \\\"B\\\" \\\\C\n" + options;
+    QTest::newRow("keys missing") << QByteArray("[Font]\nName=Arial\n; the end\n") << "Arial"
+                                  << "Arial"
+                                  << "[Font]\nName=Arial\nB=0\nI=1\n; the end\n" + options;
+}
+
+void TestSettings::editedFiles()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, nameRead);
+    QFETCH(QString, nameClosed);
+    QFETCH(QByteArray, written);
+    testing::Sandbox sandbox;
+    if (!file.isEmpty())
+        sandbox.writeConf(file);
+    {
+        frmMain form;
+        QVERIFY(form.show());
+        QCOMPARE(form.FSel.text(), nameRead);
+        form.FSel.setText(nameClosed);
+        form.chkI.setValue(1);
+        QVERIFY(form.widget()->close());
+    }
+    QCOMPARE(sandbox.readConf(), written);
+    // The face reads back as it was, by these rules and by QSettings' where it reads the file.
+    platform::SettingsStore reread(sandbox.confPath());
+    QCOMPARE(reread.getSetting("Font", "Name", "Arial"), nameClosed);
+    if (!written.startsWith("\xef") && !written.contains('#'))
+        QCOMPARE(QSettings(sandbox.confPath(), QSettings::IniFormat).value("Font/Name").toString(), nameClosed);
 }
 
 void TestSettings::folderIsAFile()
@@ -159,9 +287,14 @@ enum class Hostile {
     BrokenImmutableFile,
     BrokenWhileRunning,
     NoBackupNameFree,
+    LastBackupNameFree,
+    DiskFailsAfterKeep,
+    TmpdirMissing,
+    TmpdirIsAFile,
     LockIsFolder,
     LockIsDanglingLink,
-    ImmutableAbandonedLock,
+    ImmutableLock,
+    AbandonedLock,
     LockHeld,
     LockHeldTillSignal,
 };
@@ -228,15 +361,28 @@ void TestSettings::hostilePaths_data()
                                           << "" << true;
     QTest::newRow("no backup name free") << int(H::NoBackupNameFree) << ".broken.999 all exist (File exists)"
                                          << "" << false;
+    QTest::newRow("last backup name free") << int(H::LastBackupNameFree) << ""
+                                           << "" << true;
+    QTest::newRow("disk fails after the broken file was kept")
+        << int(H::DiskFailsAfterKeep) << "cannot be written (fsync: No space left on device)"
+        << "" << false;
+    // Nothing goes through the temporary folder.
+    QTest::newRow("TMPDIR missing") << int(H::TmpdirMissing) << ""
+                                    << "" << true;
+    QTest::newRow("TMPDIR a regular file") << int(H::TmpdirIsAFile) << ""
+                                           << "" << true;
     QTest::newRow("lock is a folder") << int(H::LockIsFolder)
-                                      << ".lock: it is a folder, not a lock file (Is a directory)"
+                                      << ".lock: it is a folder, not a lock file (open: Is a directory)"
                                       << "" << false;
     QTest::newRow("lock is a dangling link")
-        << int(H::LockIsDanglingLink) << ".lock: it is a symbolic link, not a lock file (File exists)"
+        << int(H::LockIsDanglingLink)
+        << ".lock: it is a symbolic link, not a lock file (open: Too many levels of symbolic links)"
         << "" << false;
-    QTest::newRow("immutable abandoned lock")
-        << int(H::ImmutableAbandonedLock) << "cannot be removed (Operation not permitted)"
-        << "" << false;
+    QTest::newRow("immutable lock") << int(H::ImmutableLock) << ".lock: open: Operation not permitted"
+                                    << "" << false;
+    // Left by a process that was killed: no one holds it.
+    QTest::newRow("abandoned lock") << int(H::AbandonedLock) << ""
+                                    << "" << true;
     QTest::newRow("lock held") << int(H::LockHeld) << QStringLiteral(".lock: it is held by process %1").arg(getpid())
                                << "" << false;
     QTest::newRow("lock held, then a termination signal")
@@ -257,7 +403,8 @@ void TestSettings::hostilePaths()
     const QString elsewhere = sandbox.root() + QStringLiteral("/elsewhere");
     const QString lock = conf + QStringLiteral(".lock");
     QVERIFY(QDir().mkpath(elsewhere));
-    const bool broken = hostile == Hostile::BrokenImmutableFile || hostile == Hostile::NoBackupNameFree;
+    const bool broken = hostile == Hostile::BrokenImmutableFile || hostile == Hostile::NoBackupNameFree
+        || hostile == Hostile::LastBackupNameFree || hostile == Hostile::DiskFailsAfterKeep;
     sandbox.writeConf(broken ? brokenValues : oldValues);
     QVERIFY(QFile::remove(conf));
     QString target = conf; // where the values would go
@@ -300,10 +447,15 @@ void TestSettings::hostilePaths()
         QVERIFY(writeFile(conf, broken ? brokenValues : oldValues));
         immutable = conf;
         break;
-    case Hostile::BrokenWhileRunning: QVERIFY(writeFile(conf, oldValues)); break;
+    case Hostile::BrokenWhileRunning:
+    case Hostile::AbandonedLock:
+    case Hostile::TmpdirMissing:
+    case Hostile::TmpdirIsAFile: QVERIFY(writeFile(conf, oldValues)); break;
+    case Hostile::DiskFailsAfterKeep: QVERIFY(writeFile(conf, brokenValues)); break;
     case Hostile::NoBackupNameFree:
+    case Hostile::LastBackupNameFree:
         QVERIFY(writeFile(conf, brokenValues));
-        for (int n = 0; n < 1000; ++n)
+        for (int n = 0; n < (hostile == Hostile::NoBackupNameFree ? 1000 : 999); ++n)
             QVERIFY(
                 writeFile(conf + QStringLiteral(".broken") + (n ? QStringLiteral(".%1").arg(n) : QString()), "kept"));
         break;
@@ -315,7 +467,7 @@ void TestSettings::hostilePaths()
         QVERIFY(writeFile(conf, oldValues));
         QVERIFY(QFile::link(elsewhere + QStringLiteral("/nowhere"), lock));
         break;
-    case Hostile::ImmutableAbandonedLock:
+    case Hostile::ImmutableLock:
         QVERIFY(writeFile(conf, oldValues));
         QVERIFY(writeFile(lock, "99999\n"));
         immutable = lock;
@@ -327,11 +479,22 @@ void TestSettings::hostilePaths()
         QVERIFY(held->tryLock(0));
         break;
     }
+    if (hostile == Hostile::AbandonedLock)
+        QVERIFY(writeFile(lock, "99999\nGlyphery\nnowhere\n"));
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    if (hostile == Hostile::TmpdirMissing)
+        qputenv("TMPDIR", QFile::encodeName(elsewhere + QStringLiteral("/missing")));
+    if (hostile == Hostile::TmpdirIsAFile) {
+        QVERIFY(writeFile(elsewhere + QStringLiteral("/file"), "a file"));
+        qputenv("TMPDIR", QFile::encodeName(elsewhere + QStringLiteral("/file")));
+    }
     if (!immutable.isEmpty() && !setImmutable(immutable, true))
         QSKIP("immutable files cannot be made here");
     const auto cleanUp = qScopeGuard([&] {
         if (!immutable.isEmpty())
             setImmutable(immutable, false);
+        tmpdir.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmpdir);
+        disk = {};
     });
     struct stat before = {};
     const bool existed = ::stat(QFile::encodeName(target).constData(), &before) == 0;
@@ -341,7 +504,25 @@ void TestSettings::hostilePaths()
     std::thread signaller;
     {
         frmMain form;
-        QVERIFY(form.show()); // nothing blocks
+        // An open that waits for a FIFO's writer would wait for good: one comes
+        // after 2 s, and tells.
+        std::atomic<bool> shown = false, blocked = false;
+        std::thread writer;
+        if (hostile == Hostile::Fifo)
+            writer = std::thread([&] {
+                for (int tick = 0; tick < 200 && !shown; ++tick)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                const int fd = shown ? -1 : ::open(confName.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                blocked = fd >= 0;
+                if (fd >= 0)
+                    ::close(fd);
+            });
+        const bool showed = form.show();
+        shown = true;
+        if (writer.joinable())
+            writer.join();
+        QVERIFY2(!blocked, "the start waits for the FIFO's writer");
+        QVERIFY(showed);
         // The old values where there was a readable file, else the defaults.
         QCOMPARE(form.chkB.value(), std::int16_t(existed && S_ISREG(before.st_mode) && !broken ? 1 : 0));
         form.chkB.setValue(0);
@@ -356,9 +537,12 @@ void TestSettings::hostilePaths()
                 ::kill(::getpid(), SIGTERM);
             });
         }
+        disk.fsyncError = hostile == Hostile::DiskFailsAfterKeep ? ENOSPC : 0;
+        disk.watch = disk.fsyncError != 0;
         QElapsedTimer closing;
         closing.start();
         const bool closed = form.widget()->close();
+        disk = {};
         if (signaller.joinable())
             signaller.join();
         QVERIFY2(closing.elapsed() < 10000, "the close waits without a bound");
@@ -400,11 +584,16 @@ void TestSettings::hostilePaths()
         QVERIFY(QFileInfo(conf).isSymLink());
     // A broken file is kept whole, or, when nothing is written, left as the only copy.
     const bool keptBroken = hostile == Hostile::BrokenWhileRunning;
-    QCOMPARE(QFile::exists(conf + QStringLiteral(".broken")), keptBroken || hostile == Hostile::NoBackupNameFree);
+    QCOMPARE(QFile::exists(conf + QStringLiteral(".broken")),
+             keptBroken || hostile == Hostile::NoBackupNameFree || hostile == Hostile::LastBackupNameFree);
     if (keptBroken)
         QCOMPARE(contentOf(conf + QStringLiteral(".broken")), brokenValues);
-    if (hostile == Hostile::NoBackupNameFree)
-        QCOMPARE(contentOf(conf + QStringLiteral(".broken.999")), QByteArray("kept"));
+    if (hostile == Hostile::NoBackupNameFree || hostile == Hostile::LastBackupNameFree)
+        QCOMPARE(contentOf(conf + QStringLiteral(".broken.999")),
+                 hostile == Hostile::NoBackupNameFree ? QByteArray("kept") : brokenValues);
+    // A close that went through leaves no lock behind.
+    if (error.isEmpty())
+        QVERIFY(!QFileInfo::exists(lock));
     if (hostile == Hostile::Folder)
         QVERIFY(QFileInfo(conf + QStringLiteral("/inside")).isDir());
     if (held)
@@ -423,6 +612,14 @@ void TestSettings::relativeConfigHomeIsIgnored()
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(sandbox.root() + QStringLiteral("/absolute")));
     QCOMPARE(platform::SettingsStore::pathFor(QStringLiteral("Glyphery")),
              sandbox.root() + QStringLiteral("/absolute/Glyphery/Glyphery.conf"));
+    // With HOME unset or relative too, the home folder is the password database's.
+    const QString database
+        = QFile::decodeName(::getpwuid(::getuid())->pw_dir) + QStringLiteral("/.config/Glyphery/Glyphery.conf");
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("HOME");
+    QCOMPARE(platform::SettingsStore::pathFor(QStringLiteral("Glyphery")), database);
+    qputenv("HOME", "relhome");
+    QCOMPARE(platform::SettingsStore::pathFor(QStringLiteral("Glyphery")), database);
 }
 
 void TestSettings::folderNotWritable()
@@ -442,8 +639,113 @@ void TestSettings::folderNotWritable()
         QCOMPARE(testing::reportedErrors().size(), 1);
         QVERIFY(testing::reportedErrors().first().contains(QStringLiteral("Permission denied")));
     }
+    // A folder to be made in one that is read-only: its own creation fails, and says why.
+    testing::takeErrors();
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder + QStringLiteral("/missing")));
+    {
+        frmMain form;
+        QVERIFY(form.show());
+        QVERIFY(!form.widget()->close());
+        const QString message = testing::takeErrors().value(0);
+        QVERIFY2(message.contains(folder + QStringLiteral("/missing cannot be created (mkdir: Permission denied)")),
+                 qPrintable(message));
+    }
     QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
     QCOMPARE(sandbox.readConf(), old);
+}
+
+void TestSettings::tooManyOpenFiles()
+{
+    // GIVEN a process that can open no more files, as under `ulimit -n 12`
+    testing::Sandbox sandbox;
+    platform::SettingsStore store(sandbox.confPath());
+    store.saveSetting("Font", "B", "1");
+    rlimit limit = {};
+    QCOMPARE(::getrlimit(RLIMIT_NOFILE, &limit), 0);
+    const rlimit low = {64, limit.rlim_max};
+    QCOMPARE(::setrlimit(RLIMIT_NOFILE, &low), 0);
+    std::vector<int> taken;
+    for (int fd; (fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC)) >= 0;)
+        taken.push_back(fd);
+    // WHEN the close writes
+    QString message;
+    try {
+        store.commit();
+    } catch (const platform::RuntimeError &error) {
+        message = error.message();
+    }
+    for (const int fd : taken)
+        ::close(fd);
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+    // THEN the message names the call that failed and the system's reason
+    QVERIFY2(message.contains(QStringLiteral("open: Too many open files")), qPrintable(message));
+}
+
+void TestSettings::lockBurst()
+{
+    // GIVEN twenty processes that take the lock at one moment, three times
+    // each, in four rounds, each logging when it held it
+    QTemporaryDir folder;
+    const QString log = folder.filePath(QStringLiteral("held.log"));
+    QVERIFY(writeFile(log, {}));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("GLYPHERY_LOCK_LOG"), log);
+    for (int round = 0; round < 4; ++round) {
+        std::vector<std::unique_ptr<QProcess>> holders;
+        for (int n = 0; n < 20; ++n) {
+            holders.push_back(std::make_unique<QProcess>());
+            holders.back()->setProcessEnvironment(environment);
+            holders.back()->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            holders.back()->start(QCoreApplication::applicationFilePath(), {QStringLiteral("lockHolder")});
+        }
+        for (const auto &holder : holders) {
+            QByteArray said;
+            while (!said.contains("ready\n") && holder->waitForReadyRead(30000))
+                said += holder->readAllStandardOutput();
+            QVERIFY2(said.contains("ready\n"), said.constData());
+        }
+        for (const auto &holder : holders) {
+            holder->write("go\n");
+            QVERIFY(holder->waitForBytesWritten());
+        }
+        for (const auto &holder : holders) {
+            QVERIFY(holder->waitForFinished(30000));
+            QCOMPARE(holder->exitCode(), 0);
+        }
+    }
+    // THEN no two held it at once
+    std::vector<std::pair<qint64, qint64>> held;
+    for (const QByteArray &line : contentOf(log).split('\n')) {
+        if (!line.isEmpty())
+            held.emplace_back(line.split(' ').value(0).toLongLong(), line.split(' ').value(1).toLongLong());
+    }
+    QCOMPARE(held.size(), std::size_t(4 * 20 * 3));
+    std::sort(held.begin(), held.end());
+    for (std::size_t i = 1; i < held.size(); ++i)
+        QVERIFY2(held[i].first >= held[i - 1].second, "two processes held the lock at once");
+}
+
+void TestSettings::lockHolder()
+{
+    // One of lockBurst's processes: on the word, takes the lock three times.
+    const QByteArray log = qgetenv("GLYPHERY_LOCK_LOG");
+    if (log.isEmpty())
+        QSKIP("a process of lockBurst");
+    std::printf("ready\n");
+    std::fflush(stdout);
+    char word[8];
+    QVERIFY(std::fgets(word, sizeof word, stdin));
+    const auto now = [] { return QByteArray::number(std::chrono::steady_clock::now().time_since_epoch().count()); };
+    for (int n = 0; n < 3; ++n) {
+        platform::FileLock lock;
+        const QString why = lock.take(QFile::decodeName(log) + QStringLiteral(".lock"));
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+        const QByteArray start = now();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        QFile out(QFile::decodeName(log));
+        QVERIFY(out.open(QIODevice::Append));
+        QVERIFY(out.write(start + ' ' + now() + '\n') > 0);
+    }
 }
 
 QTEST_MAIN(TestSettings)

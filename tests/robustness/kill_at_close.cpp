@@ -142,7 +142,7 @@ Values otherValues(Rng &rng, const Values &v)
     return w;
 }
 
-// Watches the folder for the program's writing: the lock file QSettings
+// Watches the folder for the program's writing: the lock file the close
 // creates first and the rename of the new file into place last.
 class FolderWatch
 {

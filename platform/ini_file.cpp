@@ -1,0 +1,447 @@
+#include "platform/ini_file.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <QStringDecoder>
+#include <QStringList>
+#include <QVariant>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+namespace platform {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isSpace(char c) { return isBlank(c) || c == '\n' || c == '\r'; }
+bool isLineBreak(char c) { return c == '\n' || c == '\r'; }
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+int octValue(char c) { return c >= '0' && c <= '7' ? c - '0' : -1; }
+
+struct Line
+{
+    qsizetype start = 0, end = 0, equals = -1;
+    bool quoted = false, backslash = false;
+};
+
+// The next logical line at or after pos, as QSettings splits them: a line
+// break in quotes or after a backslash does not end a line. Comment lines
+// are skipped.
+bool nextLine(QByteArrayView data, qsizetype &pos, Line &line)
+{
+    const qsizetype size = data.size();
+    qsizetype start = pos;
+    while (start < size && isSpace(data[start]))
+        ++start;
+    while (start < size && (data[start] == ';' || data[start] == '#')) {
+        while (start < size && !isLineBreak(data[start]))
+            ++start;
+        while (start < size && isSpace(data[start]))
+            ++start;
+    }
+    line = Line{start, start};
+    qsizetype i = start;
+    while (i < size) {
+        const char c = data[i++];
+        if (c == '=' && !line.quoted && line.equals < 0) {
+            line.equals = i - 1;
+        } else if (isLineBreak(c) && !line.quoted) {
+            --i;
+            break;
+        } else if (c == '"') {
+            line.quoted = !line.quoted;
+        } else if (c == '\\') {
+            line.backslash = i == size;
+            if (i < size) {
+                const char escaped = data[i++];
+                // \r\n and \n\r are one line break.
+                if (i < size && isLineBreak(escaped) && isLineBreak(data[i]) && data[i] != escaped)
+                    ++i;
+            }
+        }
+    }
+    pos = line.end = i;
+    return i > start;
+}
+
+// A key or section name: UTF-8, '\' for '/', %XX and %UXXXX for a character.
+QString unescapedKey(QByteArrayView key)
+{
+    const QString text = QString::fromUtf8(key);
+    const qsizetype size = text.size();
+    QString result;
+    result.reserve(size);
+    for (qsizetype i = 0; i < size;) {
+        const QChar c = text[i];
+        if (c == u'\\') {
+            result += u'/';
+            ++i;
+            continue;
+        }
+        const qsizetype first = i + 1 < size && text[i + 1] == u'U' ? i + 2 : i + 1;
+        const qsizetype digits = first == i + 2 ? 4 : 2;
+        bool ok = false;
+        const ushort code
+            = c == u'%' && first + digits <= size ? QStringView(text).sliced(first, digits).toUShort(&ok, 16) : 0;
+        if (ok) {
+            result += QChar(code);
+            i = first + digits;
+        } else {
+            result += c;
+            ++i;
+        }
+    }
+    return result;
+}
+
+// A value's text: QSettings' escapes and quotes, blanks trimmed around what
+// is not quoted. A comma or a semicolon outside quotes is text, taken as it
+// stands, as an escape is.
+QString unescapedValue(QByteArrayView value)
+{
+    static constexpr char escapes[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},  {'r', '\r'}, {'t', '\t'},
+                                          {'v', '\v'}, {'"', '"'},  {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
+    const qsizetype size = value.size();
+    QString result;
+    result.reserve(size);
+    QStringDecoder fromUtf8(QStringDecoder::Utf8);
+    bool quoted = false, anyQuote = false;
+    qsizetype i = 0, chopLimit = 0;
+    const auto skipBlanks = [&] {
+        while (i < size && isBlank(value[i]))
+            ++i;
+    };
+    // Appends an escape's number; false at the end of the value, which then
+    // keeps its trailing blanks, as in QSettings.
+    const auto number = [&](char16_t code, int (*digit)(char), int shift) {
+        for (int d; i < size && (d = digit(value[i])) >= 0; ++i)
+            code = char16_t((code << shift) + d);
+        result += QChar(code);
+        chopLimit = result.size();
+        return i < size;
+    };
+    skipBlanks();
+    while (i < size) {
+        const char c = value[i];
+        if (c == '\\') {
+            if (++i >= size)
+                return result;
+            const char e = value[i++];
+            const auto *escape
+                = std::find_if(std::begin(escapes), std::end(escapes), [e](auto &x) { return x[0] == e; });
+            if (escape != std::end(escapes)) {
+                result += QLatin1Char(escape[0][1]);
+            } else if (e == 'x') {
+                if (i >= size)
+                    return result;
+                if (hexValue(value[i]) >= 0 && !number(0, hexValue, 4))
+                    return result;
+            } else if (octValue(e) >= 0) {
+                if (!number(char16_t(octValue(e)), octValue, 3))
+                    return result;
+            } else if (isLineBreak(e) && i < size && isLineBreak(value[i]) && value[i] != e) {
+                ++i; // an escaped line break of two characters
+            }
+            chopLimit = result.size();
+        } else if (c == '"') {
+            ++i;
+            anyQuote = true;
+            quoted = !quoted;
+            if (!quoted) {
+                skipBlanks();
+                chopLimit = result.size();
+            }
+        } else if ((c == ',' || c == ';') && !quoted) {
+            result += QLatin1Char(c);
+            ++i;
+            chopLimit = result.size();
+        } else {
+            // Cut where QSettings cuts: its decoder drops a byte that follows
+            // an incomplete sequence at the end of a piece.
+            qsizetype j = i + 1;
+            while (j < size && value[j] != '\\' && value[j] != '"' && value[j] != ',' && (quoted || value[j] != ';'))
+                ++j;
+            result += fromUtf8(value.sliced(i, j - i));
+            i = j;
+        }
+    }
+    if (!anyQuote) {
+        qsizetype n = result.size();
+        while (n > chopLimit && (result[n - 1] == u' ' || result[n - 1] == u'\t'))
+            --n;
+        result.truncate(n);
+    }
+    return result;
+}
+
+// How many arguments QSettings finds in "@Rect(1 2 3 4)" and the like.
+qsizetype argumentCount(const QString &text, qsizetype open)
+{
+    return text.sliced(open + 1).count(u' ') + text.sliced(open + 1).count(u')');
+}
+
+IniFile::Value asText(const QVariant &value)
+{
+    if (!value.isValid())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::QString: return {IniFile::Value::Text, value.toString()};
+    case QMetaType::QStringList: return {IniFile::Value::Text, value.toStringList().join(QLatin1String(", "))};
+    case QMetaType::QByteArray: return {IniFile::Value::Text, QString::fromUtf8(value.toByteArray())};
+    default: break;
+    }
+    if (value.canConvert<QString>())
+        return {IniFile::Value::Text, value.toString()};
+    return {IniFile::Value::NotText, {}};
+}
+
+// The forms QSettings writes for what is not plain text: @ByteArray(...),
+// @String(...), @Variant(...) with QDataStream bytes, @Rect(...) and others.
+IniFile::Value interpreted(const QString &text)
+{
+    using V = IniFile::Value;
+    if (text.startsWith(u'@')) {
+        if (text.endsWith(u')')) {
+            if (text.startsWith(QLatin1String("@ByteArray(")))
+                return {V::Text, QString::fromUtf8(text.sliced(11).chopped(1).toLatin1())};
+            if (text.startsWith(QLatin1String("@String(")))
+                return {V::Text, text.sliced(8).chopped(1)};
+            const bool dateTime = text.startsWith(QLatin1String("@DateTime("));
+            if (dateTime || text.startsWith(QLatin1String("@Variant("))) {
+                QByteArray bytes = text.sliced(dateTime ? 10 : 9).toLatin1();
+                QDataStream stream(&bytes, QIODevice::ReadOnly);
+                stream.setVersion(dateTime ? QDataStream::Qt_5_6 : QDataStream::Qt_4_0);
+                QVariant variant;
+                stream >> variant;
+                return asText(variant);
+            }
+            if ((text.startsWith(QLatin1String("@Rect(")) && argumentCount(text, 5) == 4)
+                || (text.startsWith(QLatin1String("@Size(")) && argumentCount(text, 5) == 2)
+                || (text.startsWith(QLatin1String("@Point(")) && argumentCount(text, 6) == 2))
+                return {V::NotText, {}};
+            if (text == QLatin1String("@Invalid()"))
+                return {};
+        }
+        if (text.startsWith(QLatin1String("@@")))
+            return {V::Text, text.sliced(1)};
+    }
+    return {V::Text, text};
+}
+
+QByteArray escapedKey(const QString &key)
+{
+    QByteArray result;
+    for (const QChar c : key) {
+        const char16_t ch = c.unicode();
+        const bool plain = (ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z') || (ch >= u'0' && ch <= u'9')
+            || ch == u'_' || ch == u'-' || ch == u'.';
+        if (ch == u'/')
+            result += '\\';
+        else if (plain)
+            result += char(ch);
+        else if (ch <= 0xff)
+            result += '%' + QByteArray::number(ch, 16).toUpper().rightJustified(2, '0');
+        else
+            result += "%U" + QByteArray::number(ch, 16).toUpper().rightJustified(4, '0');
+    }
+    return result;
+}
+
+// A value as QSettings writes text, so that QSettings and this reader both
+// read it back exactly: quoted when it has a comma, a semicolon, '=' or
+// blanks at either end, control characters and lone surrogates escaped.
+QByteArray escapedValue(const QString &value)
+{
+    const QString text = value.startsWith(u'@') ? u'@' + value : value;
+    QByteArray result;
+    result.reserve(text.size() + 2);
+    bool quote = false;
+    bool escapeHexDigit = false; // after \x.. or \0, a hex digit would be read as more of it
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t ch = text[i].unicode();
+        quote = quote || ch == u';' || ch == u',' || ch == u'=';
+        if (escapeHexDigit && ch < 0x80 && hexValue(char(ch)) >= 0) {
+            result += "\\x" + QByteArray::number(ch, 16);
+            continue;
+        }
+        escapeHexDigit = false;
+        static constexpr char named[] = "\a\b\f\n\r\t\v";
+        static constexpr char letters[] = "abfnrtv";
+        if (ch == 0) {
+            result += "\\0";
+            escapeHexDigit = true;
+        } else if (ch < 0x80 && ch && std::strchr(named, char(ch))) {
+            result += '\\';
+            result += letters[std::strchr(named, char(ch)) - named];
+        } else if (ch == u'"' || ch == u'\\') {
+            result += '\\';
+            result += char(ch);
+        } else if (ch <= 0x1f
+                   || (QChar::isSurrogate(ch)
+                       && !(QChar::isHighSurrogate(ch) && i + 1 < text.size() && text[i + 1].isLowSurrogate()))) {
+            result += "\\x" + QByteArray::number(ch, 16);
+            escapeHexDigit = true;
+        } else {
+            const qsizetype length = QChar::isHighSurrogate(ch) ? 2 : 1;
+            result += QStringView(text).sliced(i, length).toUtf8();
+            i += length - 1;
+        }
+    }
+    if (quote || result.startsWith(' ') || result.endsWith(' '))
+        result = '"' + result + '"';
+    return result;
+}
+
+QString keyOf(const QString &section, const QString &key) { return section + u'/' + key; }
+
+} // namespace
+
+IniFile::IniFile(QByteArray bytes) : bytes_(std::move(bytes))
+{
+    const QByteArrayView data(bytes_);
+    qsizetype pos = data.startsWith("\xef\xbb\xbf") ? 3 : 0;
+    Line line;
+    while (nextLine(data, pos, line)) {
+        const QByteArrayView text = data.sliced(line.start, line.end - line.start);
+        openEnd_ = line.end == data.size();
+        quotedEnd_ = line.quoted;
+        backslashEnd_ = line.backslash;
+        if (text.startsWith('[')) {
+            qsizetype close = text.indexOf(']');
+            if (close < 0) {
+                valid_ = false;
+                close = text.size();
+            }
+            const QByteArrayView name = text.sliced(1, close - 1).trimmed();
+            QString section;
+            if (name.compare("general", Qt::CaseInsensitive) != 0) {
+                section = name.compare("%general", Qt::CaseInsensitive) == 0 ? QString::fromLatin1(name.sliced(1))
+                                                                             : unescapedKey(name);
+                section += u'/';
+            }
+            blocks_.push_back({section, line.end});
+            continue;
+        }
+        if (line.equals < 0) {
+            valid_ = false;
+            continue;
+        }
+        const int block = int(blocks_.size() - 1);
+        qsizetype value = line.equals + 1;
+        while (value < line.end && isBlank(data[value]))
+            ++value;
+        entries_.push_back({block, value, line.end});
+        blocks_[std::size_t(block)].end = line.end;
+        const QString key = blocks_[std::size_t(block)].section
+            + unescapedKey(data.sliced(line.start, line.equals - line.start).trimmed());
+        // QSettings parses the sections in the order of their names, and a key
+        // read later replaces the same key read before.
+        const auto earlier = entryOf_.find(key);
+        if (earlier == entryOf_.end())
+            entryOf_.insert(key, qsizetype(entries_.size() - 1));
+        else if (blocks_[std::size_t(entries_[std::size_t(*earlier)].block)].section
+                 <= blocks_[std::size_t(block)].section)
+            *earlier = qsizetype(entries_.size() - 1);
+    }
+}
+
+IniFile::Value IniFile::value(const QString &section, const QString &key) const
+{
+    const auto found = entryOf_.constFind(keyOf(section, key));
+    if (found == entryOf_.cend())
+        return {};
+    const Entry &entry = entries_[std::size_t(*found)];
+    const qsizetype start = entry.value;
+    // The value as QSettings reads it begins right after '='; the blanks
+    // there are skipped either way.
+    return interpreted(unescapedValue(QByteArrayView(bytes_).sliced(start, entry.end - start)));
+}
+
+QByteArray IniFile::withValues(const std::vector<IniSetting> &settings) const
+{
+    std::map<qsizetype, QByteArray> replaced; // by entry
+    std::map<QString, std::map<QString, QByteArray>> added; // by section and key, sorted as QSettings sorts
+    for (const IniSetting &setting : settings) {
+        const auto found = entryOf_.constFind(keyOf(setting.section, setting.key));
+        if (found != entryOf_.cend())
+            replaced[*found] = escapedValue(setting.value);
+        else
+            added[setting.section][setting.key] = escapedKey(setting.key) + '=' + escapedValue(setting.value) + '\n';
+    }
+
+    std::map<qsizetype, QByteArray> inserted; // by position
+    QByteArray tail; // for the end of the file
+    for (const auto &[section, lines] : added) {
+        QByteArray text;
+        for (const auto &line : lines)
+            text += line.second;
+        const auto block = std::find_if(blocks_.rbegin(), blocks_.rend() - 1,
+                                        [&](const Block &b) { return b.section == section + u'/'; });
+        if (block == blocks_.rend() - 1) {
+            QByteArray header = escapedKey(section);
+            if (header.isEmpty())
+                header = "General";
+            else if (QByteArrayView(header).compare("general", Qt::CaseInsensitive) == 0)
+                header.prepend('%');
+            tail += (bytes_.isEmpty() && tail.isEmpty() ? "[" : "\n[") + header + "]\n" + text;
+        } else if (block->end < bytes_.size()) {
+            // After the line break that ends the block's last line.
+            qsizetype at = block->end + 1;
+            if (at < bytes_.size() && isLineBreak(bytes_[at]) && bytes_[at] != bytes_[block->end])
+                ++at;
+            inserted[at] += text;
+        } else {
+            tail.prepend(text);
+        }
+    }
+
+    QByteArray result;
+    result.reserve(bytes_.size() + tail.size() + 64);
+    qsizetype at = 0;
+    const auto copyTo = [&](qsizetype end) {
+        result += QByteArrayView(bytes_).sliced(at, end - at);
+        at = end;
+    };
+    auto insertion = inserted.begin();
+    for (const auto &[entry, value] : replaced) {
+        const Entry &e = entries_[std::size_t(entry)];
+        for (; insertion != inserted.end() && insertion->first <= e.value; ++insertion) {
+            copyTo(insertion->first);
+            result += insertion->second;
+        }
+        copyTo(e.value);
+        result += value;
+        at = e.end;
+    }
+    for (; insertion != inserted.end(); ++insertion) {
+        copyTo(insertion->first);
+        result += insertion->second;
+    }
+    copyTo(bytes_.size());
+    if (tail.isEmpty())
+        return result;
+    // What is appended must start a line of its own, outside any quote.
+    if (openEnd_
+        && !(entries_.size() && replaced.count(qsizetype(entries_.size() - 1))
+             && entries_.back().end == bytes_.size())) {
+        result += QByteArray(backslashEnd_ ? " " : "") + (quotedEnd_ ? "\"" : "") + '\n';
+    } else if (!result.isEmpty() && !isLineBreak(result.back())) {
+        result += '\n';
+    }
+    return result + tail;
+}
+
+} // namespace platform

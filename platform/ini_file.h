@@ -1,0 +1,76 @@
+#pragma once
+
+// INI text in the format that Qt 6.4's QSettings (IniFormat) writes, read and
+// written in memory. It reads what QSettings reads, with three faults mended:
+// a UTF-8 byte order mark is skipped; a line that starts with '#' is a comment,
+// as one that starts with ';' is, and ';' elsewhere is text; commas in a value
+// are text, not the separators of a list.
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+
+#include <vector>
+
+namespace platform {
+
+// A value to write under a section and a key.
+struct IniSetting
+{
+    QString section;
+    QString key;
+    QString value;
+};
+
+class IniFile
+{
+public:
+    // An empty file.
+    IniFile() = default;
+    explicit IniFile(QByteArray bytes);
+
+    // False where QSettings would report a FormatError (a section header
+    // without ']', a line that is no comment and has no '='), unless the rules
+    // above make the file valid.
+    bool valid() const { return valid_; }
+
+    struct Value
+    {
+        enum Kind { Absent, Text, NotText } kind = Absent;
+        QString text;
+    };
+    // What QSettings would read for the key, as text: a list joined with ", ",
+    // bytes as UTF-8, whatever converts to text as that text.
+    Value value(const QString &section, const QString &key) const;
+
+    // The file with these values: the value of a key already there is
+    // replaced, a key not there goes to the end of its section (a new one
+    // at the end of the file when there is none), and every other byte
+    // stays, comments and order included. Of an empty file this makes what
+    // QSettings writes: sections and keys sorted, a blank line between sections.
+    QByteArray withValues(const std::vector<IniSetting> &settings) const;
+
+private:
+    struct Entry
+    {
+        int block; // the section block the line is in
+        qsizetype value; // where the value starts, after the blanks behind '='
+        qsizetype end; // where the line ends, at its line break or the end
+    };
+    struct Block
+    {
+        QString section; // as QSettings keys it: "" or "name/"
+        qsizetype end; // where its last key line (or its header) ends
+    };
+
+    QByteArray bytes_;
+    bool valid_ = true;
+    std::vector<Block> blocks_{{QString(), 0}};
+    std::vector<Entry> entries_;
+    QHash<QString, qsizetype> entryOf_; // by section and key, the line QSettings reads
+    // How the last line ends: at the end of the file, in quotes or after a
+    // backslash that escapes nothing.
+    bool openEnd_ = false, quotedEnd_ = false, backslashEnd_ = false;
+};
+
+} // namespace platform
