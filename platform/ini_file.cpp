@@ -39,7 +39,9 @@ struct Line
 
 // The next logical line at or after pos, as QSettings splits them: a line
 // break in quotes or after a backslash does not end a line. Comment lines
-// are skipped.
+// are skipped. A ';' outside quotes after a blank or right after '=' begins a
+// comment that ends the line ("B=1 ; bold"); one inside a word ("Deja;Vu")
+// is text.
 bool nextLine(QByteArrayView data, qsizetype &pos, Line &line)
 {
     const qsizetype size = data.size();
@@ -59,6 +61,9 @@ bool nextLine(QByteArrayView data, qsizetype &pos, Line &line)
         if (c == '=' && !line.quoted && line.equals < 0) {
             line.equals = i - 1;
         } else if (isLineBreak(c) && !line.quoted) {
+            --i;
+            break;
+        } else if (c == ';' && !line.quoted && i - 1 > start && (isBlank(data[i - 2]) || line.equals == i - 2)) {
             --i;
             break;
         } else if (c == '"') {
@@ -316,6 +321,10 @@ IniFile::IniFile(QByteArray bytes) : bytes_(std::move(bytes))
     Line line;
     while (nextLine(data, pos, line)) {
         const QByteArrayView text = data.sliced(line.start, line.end - line.start);
+        // Where the line ends on the page, after a comment that follows it.
+        qsizetype lineEnd = line.end;
+        while (lineEnd < data.size() && !isLineBreak(data[lineEnd]))
+            ++lineEnd;
         openEnd_ = line.end == data.size();
         quotedEnd_ = line.quoted;
         backslashEnd_ = line.backslash;
@@ -332,7 +341,7 @@ IniFile::IniFile(QByteArray bytes) : bytes_(std::move(bytes))
                                                                              : unescapedKey(name);
                 section += u'/';
             }
-            blocks_.push_back({section, line.end});
+            blocks_.push_back({section, lineEnd});
             continue;
         }
         if (line.equals < 0) {
@@ -344,7 +353,7 @@ IniFile::IniFile(QByteArray bytes) : bytes_(std::move(bytes))
         while (value < line.end && isBlank(data[value]))
             ++value;
         entries_.push_back({block, value, line.end});
-        blocks_[std::size_t(block)].end = line.end;
+        blocks_[std::size_t(block)].end = lineEnd;
         const QString key = blocks_[std::size_t(block)].section
             + unescapedKey(data.sliced(line.start, line.equals - line.start).trimmed());
         // QSettings parses the sections in the order of their names, and a key
@@ -424,7 +433,16 @@ QByteArray IniFile::withValues(const std::vector<IniSetting> &settings) const
         }
         copyTo(e.value);
         result += value;
-        at = e.end;
+        // A comment after the value stays, with the blanks before it; one
+        // that began the value must still follow a blank.
+        qsizetype end = e.end;
+        if (end < bytes_.size() && bytes_[end] == ';') {
+            while (end > e.value && isBlank(bytes_[end - 1]))
+                --end;
+            if (bytes_[end] == ';')
+                result += ' ';
+        }
+        at = end;
     }
     for (; insertion != inserted.end(); ++insertion) {
         copyTo(insertion->first);

@@ -3,8 +3,9 @@
 // INI text in the format that Qt 6.4's QSettings (IniFormat) writes, read and
 // written in memory. It reads what QSettings reads, with three faults mended:
 // a UTF-8 byte order mark is skipped; a line that starts with '#' is a comment,
-// as one that starts with ';' is, and ';' elsewhere is text; commas in a value
-// are text, not the separators of a list.
+// as one that starts with ';' is; a ';' inside a word is text (one after a
+// blank or right after '=' still begins a comment); commas in a value are
+// text, not the separators of a list.
 
 #include <QByteArray>
 #include <QHash>
@@ -55,7 +56,7 @@ private:
     {
         int block; // the section block the line is in
         qsizetype value; // where the value starts, after the blanks behind '='
-        qsizetype end; // where the line ends, at its line break or the end
+        qsizetype end; // where the line ends: at its line break, a comment or the end
     };
     struct Block
     {

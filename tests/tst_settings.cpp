@@ -210,6 +210,9 @@ void TestSettings::editedFiles_data()
     QTest::newRow("semicolon") << font + "Deja;Vu\n" + options << "Deja;Vu"
                                << "Deja;Vu"
                                << "[Font]\nB=1\nI=1\nName=\"Deja;Vu\"\n" + options;
+    QTest::newRow("comment after a value") << "[Font]\nB=1 ; bold\nI=0\nName=Deja ;Vu\n" + options << "Deja"
+                                           << "Deja"
+                                           << "[Font]\nB=1 ; bold\nI=1\nName=Deja ;Vu\n" + options;
     QTest::newRow("one blank") << QByteArray() << "Arial"
                                << " "
                                << "[Font]\nB=0\nI=1\nName=\" \"\n" + options;

@@ -195,16 +195,17 @@ QByteArray generateFile(Rng &r)
 
 // The same file, spelled so that QSettings reads it by the store's rules:
 // the byte order mark dropped, a '#' comment line made a ';' one, a comma or
-// semicolon outside quotes escaped as \x2c or \x3b in a value (with "\z", an
-// escape of nothing, to end the number before a hex digit) and as %3B in a
-// key or a section name. It follows the lines as QSettings splits them.
+// a semicolon outside quotes escaped as \x2c or \x3b in a value (with "\z",
+// an escape of nothing, to end the number before a hex digit) and as %3B in a
+// key or a section name; a ';' after a blank or right after '=' begins a
+// comment for both. It follows the lines as QSettings splits them.
 QByteArray forQSettings(QByteArray file)
 {
     if (file.startsWith("\xef\xbb\xbf"))
         file.remove(0, 3);
     const auto lineBreak = [](char c) { return c == '\n' || c == '\r'; };
     QByteArray out;
-    bool lineStart = true, quoted = false, value = false, header = false;
+    bool lineStart = true, quoted = false, value = false, equalsSeen = false, afterEquals = false, header = false;
     for (qsizetype i = 0; i < file.size(); ++i) {
         const char c = file[i];
         if (lineStart) {
@@ -218,11 +219,12 @@ QByteArray forQSettings(QByteArray file)
                     out += file[++i];
                 continue;
             }
-            lineStart = quoted = value = false;
+            lineStart = quoted = value = equalsSeen = afterEquals = false;
             header = c == '[';
         }
         if (c == '\\') {
             out += c;
+            afterEquals = false;
             if (i + 1 < file.size()) {
                 const char escaped = file[++i];
                 out += escaped;
@@ -231,6 +233,16 @@ QByteArray forQSettings(QByteArray file)
             }
             continue;
         }
+        // A ';' after a blank or right after '=' begins a comment to the end
+        // of the line by both rules.
+        if (c == ';' && !quoted && (afterEquals || file[i - 1] == ' ' || file[i - 1] == '\t')) {
+            out += c;
+            while (i + 1 < file.size() && !lineBreak(file[i + 1]))
+                out += file[++i];
+            continue;
+        }
+        afterEquals = c == '=' && !quoted && !equalsSeen;
+        equalsSeen = equalsSeen || afterEquals;
         if ((c == ',' || c == ';') && !quoted && value) {
             out += c == ',' ? "\\x2c" : "\\x3b";
             if (i + 1 < file.size() && std::isxdigit(uchar(file[i + 1])))
