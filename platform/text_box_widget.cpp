@@ -19,21 +19,21 @@ public:
     QString value() const override { return text(); }
     bool readOnly() const override { return isReadOnly(); }
 
-protected:
-    // Assistive technology knows the box as one node, which is not the line
-    // edit's: the focus is announced on the box too.
-    void focusInEvent(QFocusEvent *event) override
+    // The box keeps the focus, as a spin box does with its line edit, and
+    // hands on what the line edit needs; it has raised GotFocus and KeyDown.
+    void takeFocus(QFocusEvent *event)
     {
-        TextBoxEvents<QLineEdit>::focusInEvent(event);
-        if (QAccessible::isActive()) {
-            QAccessibleEvent focus(parentWidget(), QAccessible::Focus);
-            QAccessible::updateAccessibility(&focus);
-        }
+        if (event->gotFocus())
+            QLineEdit::focusInEvent(event);
+        else
+            QLineEdit::focusOutEvent(event);
     }
+    void takeKey(QKeyEvent *event) { QLineEdit::keyPressEvent(event); }
 };
 
 // An editable box builds its line edit when it first gets the focus, and
-// hands the focus on to it from then on. Until then it only shows its text:
+// keeps the focus itself: assistive technology then always finds the focus
+// on the box, the one node it knows. Until then it only shows its text:
 // a line edit looks its font up as it is built, and a box that no one has
 // reached yet should not make the window appear later.
 class EditableBoxWidget : public TextBoxWidget
@@ -63,14 +63,15 @@ protected:
 
     void focusInEvent(QFocusEvent *event) override
     {
-        // The line edit raises GotFocus as it takes the focus on.
-        QWidget::focusInEvent(event);
-        QLineEdit *editor = buildEditor();
-        editor->setFocus(event->reason());
-        // Qt 6.4 leaves a child made focus proxy out of order in the tab
-        // chain (Tab from it went to the last control), so place it here.
-        QWidget::setTabOrder(this, editor);
-        setFocusProxy(editor);
+        buildEditor()->takeFocus(event);
+        TextBoxWidget::focusInEvent(event);
+    }
+
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        if (editor_)
+            editor_->takeFocus(event);
+        TextBoxWidget::focusOutEvent(event);
     }
 
     void paintEvent(QPaintEvent *event) override
@@ -81,11 +82,10 @@ protected:
 
     void keyPressEvent(QKeyEvent *event) override
     {
-        // A key the line edit leaves passes on; it has raised KeyDown already.
-        if (editor_)
-            event->ignore();
-        else
-            TextBoxWidget::keyPressEvent(event);
+        TextBoxWidget::keyPressEvent(event);
+        // A key the line edit leaves passes on to the parent.
+        if (editor_ && !isEnding())
+            editor_->takeKey(event);
     }
 
 private:
@@ -100,13 +100,15 @@ private:
             editor_->unsetCursor();
     }
 
-    QLineEdit *buildEditor()
+    LineEditWidget *buildEditor()
     {
         if (editor_)
             return editor_;
         auto *editor = new LineEditWidget(box(), this);
         editor->boxBuilt = true;
         editor_ = editor;
+        // A click in the line edit gives the box the focus; Tab passes it by.
+        editor_->setFocusProxy(this);
         editor_->setObjectName(objectName() + QLatin1String("_edit"));
         editor_->setGeometry(rect());
         editor_->setMaxLength(TextBox::maxLength);
@@ -114,14 +116,13 @@ private:
         editor_->setAlignment(qtAlignment(alignment()));
         editor_->setFrame(border());
         editor_->setCursorPosition(0);
-        editor_->setAccessibleName(box().accessibleName());
         editor_->setToolTip(toolTip());
         pointerChanged();
         editor_->show();
         return editor_;
     }
 
-    QLineEdit *editor_ = nullptr;
+    LineEditWidget *editor_ = nullptr;
 };
 
 } // namespace

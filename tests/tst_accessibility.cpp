@@ -228,6 +228,12 @@ void TestAccessibility::startBoxIsOneNode()
     QCOMPARE(dummy->text(QAccessible::Name), QStringLiteral("Zeichentabelle: mit Tab zum ersten Zeichen"));
     QVERIFY(dummy->state().focused);
     QCOMPARE(dummy->textInterface()->text(0, 5), QStringLiteral("Text1"));
+    // Coming back, the focus is on the box, the node the tree lists: Qt
+    // reports the focus on the focus widget.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QAccessibleInterface *focused = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+    QCOMPARE(focused, dummy);
     // The hidden Char(0) is not showing.
     QVERIFY(QAccessible::queryAccessibleInterface(form.Char(0).widget())->state().invisible);
     QVERIFY(!QAccessible::queryAccessibleInterface(form.Char(1).widget())->state().invisible);
