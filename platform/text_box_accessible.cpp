@@ -55,6 +55,10 @@ public:
         QAccessible::State s = QAccessibleWidget::state();
         s.readOnly = view_.readOnly();
         s.invisible = !widget()->isVisible();
+        // The line edit of an editable box hands its focus to the box, the
+        // node that has it.
+        if (widget()->focusProxy())
+            s.focused = false;
         s.hasPopup = view_.chooser();
         return s;
     }

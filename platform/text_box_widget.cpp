@@ -107,7 +107,10 @@ private:
         auto *editor = new LineEditWidget(box(), this);
         editor->boxBuilt = true;
         editor_ = editor;
-        // A click in the line edit gives the box the focus; Tab passes it by.
+        // Right after the box in the tab chain, which Backtab would otherwise
+        // reach through the line edit from the control after it; a click in
+        // the line edit gives the box the focus.
+        QWidget::setTabOrder(this, editor_);
         editor_->setFocusProxy(this);
         editor_->setObjectName(objectName() + QLatin1String("_edit"));
         editor_->setGeometry(rect());
