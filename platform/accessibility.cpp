@@ -1,7 +1,5 @@
 #include "platform/accessibility.h"
 
-#include "platform/text_box_accessible.h"
-
 #include <QAccessibleWidget>
 #include <QWidget>
 
@@ -31,7 +29,6 @@ void installAccessibility()
 {
     static const bool installed = [] {
         QAccessible::installFactory(formFactory);
-        QAccessible::installFactory(textBoxAccessible);
         return true;
     }();
     Q_UNUSED(installed);

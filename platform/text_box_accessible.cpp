@@ -124,13 +124,22 @@ private:
     const TextBoxView &view_;
 };
 
-} // namespace
-
 QAccessibleInterface *textBoxAccessible(const QString &, QObject *object)
 {
     if (auto *view = dynamic_cast<TextBoxView *>(object))
         return new DescribedTextBoxAccessible(static_cast<QWidget *>(object), *view);
     return nullptr;
+}
+
+} // namespace
+
+void installTextBoxAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(textBoxAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/text_box_widget.h"
 
+#include "platform/text_box_accessible.h"
 #include "platform/widget_support.h"
 
 #include <QAccessible>
@@ -133,6 +134,7 @@ private:
 TextBoxWidget::TextBoxWidget(TextBox &box, const ControlSpec &row, QWidget *parent)
     : TextBoxEvents<QWidget>(box, parent), alignment_(row.alignment), border_(row.border), chooser_(row.chooser)
 {
+    installTextBoxAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setBackgroundRole(QPalette::Base);
     // A bordered box leaves its rounded corners to the panel it draws.
