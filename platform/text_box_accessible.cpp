@@ -11,6 +11,15 @@ namespace platform {
 
 namespace {
 
+QAccessible::Role roleOf(const TextBoxView &view)
+{
+    if (view.chooser())
+        return QAccessible::ComboBox;
+    if (view.listItem())
+        return QAccessible::ListItem;
+    return QAccessible::EditableText;
+}
+
 // A text box tells assistive technology its name (its description when it has
 // one, asked for only now) and its text, as its value and through the
 // read-only text interface. A box is one node: the line edit an editable box
@@ -21,7 +30,7 @@ class DescribedTextBoxAccessible : public QAccessibleWidget, public QAccessibleT
 {
 public:
     DescribedTextBoxAccessible(QWidget *widget, const TextBoxView &view)
-        : QAccessibleWidget(widget, view.chooser() ? QAccessible::ComboBox : QAccessible::EditableText), view_(view)
+        : QAccessibleWidget(widget, roleOf(view)), view_(view)
     {
     }
 

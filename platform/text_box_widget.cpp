@@ -1,5 +1,6 @@
 #include "platform/text_box_widget.h"
 
+#include "platform/accessibility.h"
 #include "platform/text_box_accessible.h"
 #include "platform/widget_support.h"
 
@@ -132,9 +133,18 @@ private:
 } // namespace
 
 TextBoxWidget::TextBoxWidget(TextBox &box, const ControlSpec &row, QWidget *parent)
-    : TextBoxEvents<QWidget>(box, parent), alignment_(row.alignment), border_(row.border), chooser_(row.chooser)
+    : TextBoxEvents<QWidget>(box, parent),
+      alignment_(row.alignment),
+      border_(row.border),
+      chooser_(row.chooser),
+      listItem_(row.index >= 0 && row.locked && row.parent)
 {
     installTextBoxAccessibility();
+    // The locked boxes of an array in a frame are the items of a list, the
+    // frame: a screen reader names the list and its size on the way in,
+    // then reads each item once, by its name.
+    if (listItem_)
+        setAccessibleRole(parent, QAccessible::List);
     setFocusPolicy(Qt::StrongFocus);
     setBackgroundRole(QPalette::Base);
     // A bordered box leaves its rounded corners to the panel it draws.

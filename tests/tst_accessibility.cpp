@@ -138,9 +138,10 @@ void TestAccessibility::roles_data()
     QTest::newRow("window") << "frmMain" << int(QAccessible::Window);
     QTest::newRow("FSel") << "FSel" << int(QAccessible::ComboBox);
     QTest::newRow("CharXXL") << "CharXXL" << int(QAccessible::EditableText);
-    QTest::newRow("cell") << "Char_34" << int(QAccessible::EditableText);
+    QTest::newRow("cell") << "Char_34" << int(QAccessible::ListItem);
+    QTest::newRow("Char_0") << "Char_0" << int(QAccessible::EditableText); // not locked: no item
     QTest::newRow("Dummy") << "Dummy" << int(QAccessible::EditableText);
-    QTest::newRow("Frame1") << "Frame1" << int(QAccessible::Grouping);
+    QTest::newRow("Frame1") << "Frame1" << int(QAccessible::List);
     QTest::newRow("Symbol") << "Symbol" << int(QAccessible::Graphic);
     QTest::newRow("Line1") << "Line1" << int(QAccessible::Separator);
     QTest::newRow("Line6") << "Line6" << int(QAccessible::Separator);

@@ -79,9 +79,10 @@ def test_screen_reader(glyphery, desktop, session_bus):
 
     # The grid: the hidden Char(0) is not showing; the names of the unused codes.
     grid = by_name["Zeichentabelle"][0]
-    assert grid.childCount == 225
+    assert grid.getRole() == pyatspi.ROLE_LIST and grid.childCount == 225
     assert not grid.getChildAtIndex(0).getState().contains(pyatspi.STATE_SHOWING)
     cells = [grid.getChildAtIndex(i) for i in range(1, 225)]
+    assert {cell.getRole() for cell in cells} == {pyatspi.ROLE_LIST_ITEM}
     names = [cell.name for cell in cells]
     assert names[96] == "\u20ac U+20AC EURO SIGN, 128"
     assert names[95] == "U+007F DELETE, 127"
