@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 
+class QString;
 class QWidget;
 
 namespace platform {
@@ -12,5 +13,10 @@ namespace platform {
 // Text boxes install their own interface.
 void installAccessibility();
 void setAccessibleRole(QWidget *widget, QAccessible::Role role);
+
+// Tells assistive technology a passing message, as a notification of the
+// widget's window: Qt 6.4 has no announcement of its own, and a screen
+// reader speaks a notification as it appears.
+void announce(QWidget *widget, const QString &message);
 
 } // namespace platform
