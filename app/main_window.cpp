@@ -16,18 +16,19 @@ using platform::Screen;
 
 namespace {
 
-// "€ U+20AC EURO SIGN, 128": what a cell is, for its tooltip and for screen
-// readers. A control character is named, not shown: "U+007F DELETE, 127".
+// "€, EURO SIGN, 128, U+20AC": what a cell is, for its tooltip and for screen
+// readers, who hear the character, its name and its code first. A character
+// that shows nothing is named, not shown: "DELETE, 127, U+007F".
 QString cellDescription(std::int16_t index)
 {
     const int code = codeOf(index);
     const QString character = ansiChar(code);
     const char32_t point = character.at(0).unicode();
-    const QString shown = platform::isControl(point) ? QString() : character + QLatin1Char(' ');
+    const bool blank = platform::isControl(point) || character.at(0).isSpace();
+    const QString shown = blank ? QString() : character + QStringLiteral(", ");
     const QString name = platform::ansiDefined(code) ? platform::characterName(point) : QStringLiteral("nicht belegt");
-    return QStringLiteral("%1U+%2 %3, %4")
-        .arg(shown, QStringLiteral("%1").arg(uint(point), 4, 16, QLatin1Char('0')).toUpper(), name)
-        .arg(code);
+    const QString codePoint = QStringLiteral("%1").arg(uint(point), 4, 16, QLatin1Char('0')).toUpper();
+    return QStringLiteral("%1%2, %3, U+%4").arg(shown, name, QString::number(code), codePoint);
 }
 
 } // namespace

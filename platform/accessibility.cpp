@@ -1,7 +1,5 @@
 #include "platform/accessibility.h"
 
-#include "platform/text_box_accessible.h"
-
 #include <QAccessibleWidget>
 #include <QWidget>
 
@@ -31,12 +29,29 @@ void installAccessibility()
 {
     static const bool installed = [] {
         QAccessible::installFactory(formFactory);
-        QAccessible::installFactory(textBoxAccessible);
         return true;
     }();
     Q_UNUSED(installed);
 }
 
 void setAccessibleRole(QWidget *widget, QAccessible::Role role) { widget->setProperty(roleProperty, int(role)); }
+
+void announce(QWidget *widget, const QString &message)
+{
+    // A hidden child of the window, made at the first message: nothing of it
+    // is seen, and the window's tree is as before until then.
+    static const QString noticeName = QStringLiteral("platformNotice");
+    QWidget *window = widget->window();
+    auto *notice = window->findChild<QWidget *>(noticeName, Qt::FindDirectChildrenOnly);
+    if (!notice) {
+        notice = new QWidget(window);
+        notice->setObjectName(noticeName);
+        notice->hide();
+        setAccessibleRole(notice, QAccessible::Notification);
+    }
+    notice->setAccessibleName(message);
+    QAccessibleEvent shown(notice, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
 
 } // namespace platform

@@ -6,9 +6,11 @@
 #include "platform/units.h"
 #include "platform/widget_support.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QImageReader>
 #include <QLabel>
+#include <QMetaObject>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -167,6 +169,20 @@ QString Label::caption() const { return caption_; }
 
 void Label::setCaption(const QString &caption)
 {
+    // A caption that a handler shows and takes back before it returns is a
+    // status that may never be painted: a screen reader hears it once the
+    // handler has returned, as nothing may run inside it.
+    if (isShown() && caption != caption_ && !statusPending_ && QAccessible::isActive()) {
+        statusPending_ = true;
+        QMetaObject::invokeMethod(
+            widget(),
+            [this, before = caption_, status = caption] {
+                statusPending_ = false;
+                if (caption_ == before)
+                    announce(widget(), status);
+            },
+            Qt::QueuedConnection);
+    }
     caption_ = caption;
     if (isShown())
         view().setText(caption);

@@ -137,6 +137,8 @@ private:
     // A label's text is an accessibility event to Qt; until the window is
     // shown it waits here (it is first painted after that).
     QString caption_;
+    // A change is being watched for a status (setCaption).
+    bool statusPending_ = false;
 };
 
 class CheckBox : public ControlOf<QCheckBox>

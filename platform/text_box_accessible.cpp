@@ -11,17 +11,43 @@ namespace platform {
 
 namespace {
 
+QAccessible::Role roleOf(const TextBoxView &view)
+{
+    if (view.chooser())
+        return QAccessible::ComboBox;
+    if (view.listItem())
+        return QAccessible::ListItem;
+    return QAccessible::EditableText;
+}
+
+// A box that lies wholly beneath an opaque sibling is never seen, and so its
+// text is not read either.
+bool covered(const QWidget *widget)
+{
+    const QWidget *parent = widget->parentWidget();
+    if (!parent)
+        return false;
+    const QObjectList &siblings = parent->children();
+    for (qsizetype i = siblings.indexOf(widget) + 1; i < siblings.size(); ++i) {
+        const auto *above = qobject_cast<const QWidget *>(siblings.at(i));
+        if (above && !above->isWindow() && above->isVisible() && above->autoFillBackground()
+            && above->geometry().contains(widget->geometry()))
+            return true;
+    }
+    return false;
+}
+
 // A text box tells assistive technology its name (its description when it has
-// one, asked for only now) and its text, as its value and through the
-// read-only text interface. A box is one node: the line edit an editable box
-// builds is not a child of its own. A chooser box is a combo box whose press
-// action does what a click does. Interfaces are cached from the widget's
-// construction on, so every text box gets this one.
+// one, asked for only now) and the text it shows, as its value and through
+// the read-only text interface. A box is one node: the line edit an editable
+// box builds is not a child of its own. A chooser box is a combo box whose
+// press action does what a click does. Interfaces are cached from the
+// widget's construction on, so every text box gets this one.
 class DescribedTextBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
     DescribedTextBoxAccessible(QWidget *widget, const TextBoxView &view)
-        : QAccessibleWidget(widget, view.chooser() ? QAccessible::ComboBox : QAccessible::EditableText), view_(view)
+        : QAccessibleWidget(widget, roleOf(view)), view_(view)
     {
     }
 
@@ -46,7 +72,7 @@ public:
                 return view_.box().describe();
         }
         if (t == QAccessible::Value)
-            return view_.value();
+            return shown();
         return QAccessibleWidget::text(t);
     }
 
@@ -54,7 +80,12 @@ public:
     {
         QAccessible::State s = QAccessibleWidget::state();
         s.readOnly = view_.readOnly();
+        s.editable = !view_.readOnly();
         s.invisible = !widget()->isVisible();
+        // The line edit of an editable box hands its focus to the box, the
+        // node that has it.
+        if (widget()->focusProxy())
+            s.focused = false;
         s.hasPopup = view_.chooser();
         return s;
     }
@@ -100,12 +131,12 @@ public:
     void setCursorPosition(int) override {}
     QString text(int startOffset, int endOffset) const override
     {
-        const QString all = view_.value();
+        const QString all = shown();
         startOffset = qBound(0, startOffset, int(all.size()));
         endOffset = endOffset < 0 ? int(all.size()) : qBound(startOffset, endOffset, int(all.size()));
         return all.mid(startOffset, endOffset - startOffset);
     }
-    int characterCount() const override { return int(view_.value().size()); }
+    int characterCount() const override { return int(shown().size()); }
     QRect characterRect(int) const override { return QRect(); }
     int offsetAtPoint(const QPoint &) const override { return -1; }
     void scrollToSubstring(int, int) override {}
@@ -117,16 +148,27 @@ public:
     }
 
 private:
+    QString shown() const { return covered(widget()) ? QString() : view_.value(); }
+
     const TextBoxView &view_;
 };
-
-} // namespace
 
 QAccessibleInterface *textBoxAccessible(const QString &, QObject *object)
 {
     if (auto *view = dynamic_cast<TextBoxView *>(object))
         return new DescribedTextBoxAccessible(static_cast<QWidget *>(object), *view);
     return nullptr;
+}
+
+} // namespace
+
+void installTextBoxAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(textBoxAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 } // namespace platform

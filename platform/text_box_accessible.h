@@ -1,13 +1,9 @@
 #pragma once
 
-class QAccessibleInterface;
-class QObject;
-class QString;
-
 namespace platform {
 
-// The interface of a text box widget, or none for any other object: a factory
-// for QAccessible, installed with the others by installAccessibility().
-QAccessibleInterface *textBoxAccessible(const QString &className, QObject *object);
+// Lets assistive technology see every text box widget through the text box's
+// own interface; installed once, by the first text box built.
+void installTextBoxAccessibility();
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/text_box_widget.h"
 
+#include "platform/accessibility.h"
+#include "platform/text_box_accessible.h"
 #include "platform/widget_support.h"
 
 #include <QAccessible>
@@ -29,21 +31,21 @@ public:
         return TextBoxEvents<QLineEdit>::inputMethodQuery(query);
     }
 
-protected:
-    // Assistive technology knows the box as one node, which is not the line
-    // edit's: the focus is announced on the box too.
-    void focusInEvent(QFocusEvent *event) override
+    // The box keeps the focus, as a spin box does with its line edit, and
+    // hands on what the line edit needs; it has raised GotFocus and KeyDown.
+    void takeFocus(QFocusEvent *event)
     {
-        TextBoxEvents<QLineEdit>::focusInEvent(event);
-        if (QAccessible::isActive()) {
-            QAccessibleEvent focus(parentWidget(), QAccessible::Focus);
-            QAccessible::updateAccessibility(&focus);
-        }
+        if (event->gotFocus())
+            QLineEdit::focusInEvent(event);
+        else
+            QLineEdit::focusOutEvent(event);
     }
+    void takeKey(QKeyEvent *event) { QLineEdit::keyPressEvent(event); }
 };
 
 // An editable box builds its line edit when it first gets the focus, and
-// hands the focus on to it from then on. Until then it only shows its text:
+// keeps the focus itself: assistive technology then always finds the focus
+// on the box, the one node it knows. Until then it only shows its text:
 // a line edit looks its font up as it is built, and a box that no one has
 // reached yet should not make the window appear later.
 class EditableBoxWidget : public TextBoxWidget
@@ -73,14 +75,15 @@ protected:
 
     void focusInEvent(QFocusEvent *event) override
     {
-        // The line edit raises GotFocus as it takes the focus on.
-        QWidget::focusInEvent(event);
-        QLineEdit *editor = buildEditor();
-        editor->setFocus(event->reason());
-        // Qt 6.4 leaves a child made focus proxy out of order in the tab
-        // chain (Tab from it went to the last control), so place it here.
-        QWidget::setTabOrder(this, editor);
-        setFocusProxy(editor);
+        buildEditor()->takeFocus(event);
+        TextBoxWidget::focusInEvent(event);
+    }
+
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        if (editor_)
+            editor_->takeFocus(event);
+        TextBoxWidget::focusOutEvent(event);
     }
 
     void paintEvent(QPaintEvent *event) override
@@ -91,11 +94,10 @@ protected:
 
     void keyPressEvent(QKeyEvent *event) override
     {
-        // A key the line edit leaves passes on; it has raised KeyDown already.
-        if (editor_)
-            event->ignore();
-        else
-            TextBoxWidget::keyPressEvent(event);
+        TextBoxWidget::keyPressEvent(event);
+        // A key the line edit leaves passes on to the parent.
+        if (editor_ && !isEnding())
+            editor_->takeKey(event);
     }
 
 private:
@@ -110,13 +112,18 @@ private:
             editor_->unsetCursor();
     }
 
-    QLineEdit *buildEditor()
+    LineEditWidget *buildEditor()
     {
         if (editor_)
             return editor_;
         auto *editor = new LineEditWidget(box(), this);
         editor->boxBuilt = true;
         editor_ = editor;
+        // Right after the box in the tab chain, which Backtab would otherwise
+        // reach through the line edit from the control after it; a click in
+        // the line edit gives the box the focus.
+        QWidget::setTabOrder(this, editor_);
+        editor_->setFocusProxy(this);
         editor_->setObjectName(objectName() + QLatin1String("_edit"));
         editor_->setAttribute(Qt::WA_InputMethodEnabled, false);
         editor_->setGeometry(rect());
@@ -125,21 +132,30 @@ private:
         editor_->setAlignment(qtAlignment(alignment()));
         editor_->setFrame(border());
         editor_->setCursorPosition(0);
-        editor_->setAccessibleName(box().accessibleName());
         editor_->setToolTip(toolTip());
         pointerChanged();
         editor_->show();
         return editor_;
     }
 
-    QLineEdit *editor_ = nullptr;
+    LineEditWidget *editor_ = nullptr;
 };
 
 } // namespace
 
 TextBoxWidget::TextBoxWidget(TextBox &box, const ControlSpec &row, QWidget *parent)
-    : TextBoxEvents<QWidget>(box, parent), alignment_(row.alignment), border_(row.border), chooser_(row.chooser)
+    : TextBoxEvents<QWidget>(box, parent),
+      alignment_(row.alignment),
+      border_(row.border),
+      chooser_(row.chooser),
+      listItem_(row.index >= 0 && row.locked && row.parent)
 {
+    installTextBoxAccessibility();
+    // The locked boxes of an array in a frame are the items of a list, the
+    // frame: a screen reader names the list and its size on the way in,
+    // then reads each item once, by its name.
+    if (listItem_)
+        setAccessibleRole(parent, QAccessible::List);
     setFocusPolicy(Qt::StrongFocus);
     setBackgroundRole(QPalette::Base);
     // A bordered box leaves its rounded corners to the panel it draws.

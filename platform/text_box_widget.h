@@ -25,6 +25,7 @@ public:
     virtual QString value() const = 0;
     virtual bool readOnly() const = 0;
     virtual bool chooser() const { return false; }
+    virtual bool listItem() const { return false; }
     bool boxBuilt = false;
 };
 
@@ -109,6 +110,7 @@ public:
     QString value() const override { return text(); }
     bool readOnly() const override { return true; }
     bool chooser() const override { return chooser_; }
+    bool listItem() const override { return listItem_; }
     Alignment alignment() const { return alignment_; }
     bool border() const { return border_; }
 
@@ -126,6 +128,7 @@ private:
     Alignment alignment_;
     bool border_;
     bool chooser_;
+    bool listItem_;
 };
 
 // The widget of a box built from `row`: a locked box only paints its text,
