@@ -25,24 +25,24 @@ def layout():
     return Layout(json.loads(subprocess.check_output([os.environ["LAYOUT_DUMP"]])))
 
 
-@pytest.fixture(scope="module")
-def desktop(request):
-    folder = Path(tempfile.mkdtemp(prefix="glyphery-e2e."))
-    desktop = Desktop(folder)
-    yield desktop
-    desktop.stop()
+def served(request, server, prefix):
+    """A display server in a folder of its own, kept after a failure."""
+    folder = Path(tempfile.mkdtemp(prefix=prefix))
+    running = server(folder)
+    yield running
+    running.stop()
     if not request.session.testsfailed and os.environ.get("E2E_KEEP") != "1":
         shutil.rmtree(folder)
+
+
+@pytest.fixture(scope="module")
+def desktop(request):
+    yield from served(request, Desktop, "glyphery-e2e.")
 
 
 @pytest.fixture(scope="module")
 def compositor(request):
-    folder = Path(tempfile.mkdtemp(prefix="glyphery-wayland."))
-    compositor = Compositor(folder)
-    yield compositor
-    compositor.stop()
-    if not request.session.testsfailed and os.environ.get("E2E_KEEP") != "1":
-        shutil.rmtree(folder)
+    yield from served(request, Compositor, "glyphery-wayland.")
 
 
 @pytest.fixture
