@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
+class QFontDialog;
 class QWidget;
 
 namespace platform {
@@ -30,6 +32,8 @@ public:
     using Runner = std::function<std::optional<QString>(QWidget *owner, const QString &lastConfirmed)>;
     static void setRunner(Runner runner);
     static std::optional<QString> runQtDialog(QWidget *owner, const QString &lastConfirmed);
+    // Qt's font dialog as runQtDialog shows it, on the last confirmed face.
+    static std::unique_ptr<QFontDialog> qtDialog(QWidget *owner, const QString &lastConfirmed);
 
 private:
     QWidget *owner_;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QFontDialog>
 #include <QtTest>
 
 #include <optional>
@@ -53,6 +54,7 @@ private slots:
     void fontDialogReportsBlank();
     void fontDialogFromTheKeyboard_data();
     void fontDialogFromTheKeyboard();
+    void qtDialogOpensOnTheLastFace();
 
 private:
     void click(platform::Control &control) { QTest::mouseClick(control.widget(), Qt::LeftButton, {}, QPoint(6, 6)); }
@@ -310,6 +312,14 @@ void TestOptions::fontLeftAsItWas(const frmMain &form)
     QCOMPARE(form.CharXXL.text(), QStringLiteral("A"));
     QCOMPARE(form.Code.caption(), QStringLiteral(" 65 (A)"));
     QVERIFY(!form.Symbol.visible());
+}
+
+void TestOptions::qtDialogOpensOnTheLastFace()
+{
+    // The dialog opens on the face last confirmed, the desktop's font before.
+    for (const QString &face : {QStringLiteral("Liberation Serif"), QStringLiteral("Liberation Mono")})
+        QCOMPARE(platform::FontDialog::qtDialog(nullptr, face)->currentFont().family(), face);
+    QCOMPARE(platform::FontDialog::qtDialog(nullptr, QStringLiteral(" "))->currentFont().family(), QFont().family());
 }
 
 QTEST_MAIN(TestOptions)

@@ -64,9 +64,12 @@ def test_no_display():
             assert "Reinstalling" not in err
             assert not (config / "Glyphery").exists(), f"{what}: settings were written"
 
-        for option, expect in [("--help", "Usage: glyphery"), ("--version", "Glyphery ")]:
-            status, out, err, _ = run(Path(folder) / option, option)
-            assert status == 0 and out.startswith(expect) and not err, f"{option}: {status} {out!r} {err!r}"
+        # Qt's options, with their values, are passed over on the way.
+        for args, expect in [(["--help"], "Usage: glyphery"), (["--version"], "Glyphery "),
+                             (["-style", "Fusion", "-display", ":0", "--version"], "Glyphery "),
+                             (["-qwindowgeometry=100x100", "-reverse", "--version"], "Glyphery ")]:
+            status, out, err, _ = run(Path(folder) / args[0], *args)
+            assert status == 0 and out.startswith(expect) and not err, f"{args}: {status} {out!r} {err!r}"
         # Without a display, so that the argument is judged before the display is.
         for args in (["--bogus"], ["platform", "xcb"]):
             status, out, err, _ = run(Path(folder) / args[0], *args)
