@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>frmMain</name>
+    <message>
+        <source>unused</source>
+        <translation>nicht belegt</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Space before</source>
+        <translation>Leerzeichen davor</translation>
+    </message>
+    <message>
+        <source>Small sizes</source>
+        <translation>Kleine Schriftgrößen</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Kursiv</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Fett</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Schriftart</translation>
+    </message>
+    <message>
+        <source>Choose font</source>
+        <translation>Schriftart wählen</translation>
+    </message>
+    <message>
+        <source>Character table</source>
+        <translation>Zeichentabelle</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Character table: Tab to the first character</source>
+        <translation>Zeichentabelle: mit Tab zum ersten Zeichen</translation>
+    </message>
+    <message>
+        <source>Normal, Bold, Italic, Space before, Small sizes</source>
+        <translation>Normal, Fett, Kursiv, Leerzeichen davor, Kleine Schriftgrößen</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
         <source>Usage: glyphery [--help] [--version] [Qt options]</source>
@@ -70,6 +121,14 @@ Umschalt, Strg oder Alt mit Enter hängt es an.
     <message>
         <source>Internal error: an unknown exception</source>
         <translation>Interner Fehler: eine unbekannte Ausnahme</translation>
+    </message>
+    <message>
+        <source>No control named &apos;%1&apos;</source>
+        <translation>Kein Steuerelement namens &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>No control array named &apos;%1&apos;</source>
+        <translation>Kein Steuerelementfeld namens &apos;%1&apos;</translation>
     </message>
 </context>
 </TS>
