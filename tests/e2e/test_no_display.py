@@ -76,7 +76,8 @@ def test_no_display():
                 (["-style", "Fusion", "-display", ":0", "--version"], "Glyphery ", {}),
                 (["-qwindowgeometry=100x100", "-reverse", "--version"], "Glyphery ", {}),
                 (["--help"], "Aufruf: glyphery [--help] [--version] [Qt-Optionen]\n\nEine", GERMAN),
-                (["--help"], "Usage: glyphery", {"LC_ALL": "", "LANG": "en_US.UTF-8"})]):
+                (["--help"], "Usage: glyphery", {"LC_ALL": "", "LANG": "en_US.UTF-8"}),
+                (["--help"], "Usage: glyphery", {**GERMAN, "LANGUAGE": "en_GB:de"})]):  # English first
             status, out, err, _ = run(Path(folder) / f"option-{n}", *args, **env)
             assert status == 0 and out.startswith(expect) and not err, f"{args}: {status} {out!r} {err!r}"
         # Without a display, so that the argument is judged before the display is.
