@@ -100,7 +100,8 @@ void toStderr(QtMsgType type, const QMessageLogContext &context, const QString &
 
 int main(int argc, char *argv[])
 {
-    platform::loadTranslation("glyphery");
+    // Loaded when a text first needs it: --help, or the window once Qt runs.
+    platform::useTranslation("glyphery");
     if (const int status = checkCommandLine(argc, argv); status >= 0)
         return status;
 

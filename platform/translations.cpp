@@ -50,19 +50,32 @@ void install(QTranslator &translator)
         QCoreApplication::installTranslator(&translator);
 }
 
-} // namespace
+QByteArray ownName;
+bool ownLoaded = false;
 
-void loadTranslation(const char *name)
+QTranslator &loadedOwn()
 {
-    load(ownTranslation(), QString::fromUtf8(name), QStringLiteral(":/i18n"));
-    install(ownTranslation());
+    if (!ownLoaded && !ownName.isEmpty())
+        load(ownTranslation(), QString::fromUtf8(ownName), QStringLiteral(":/i18n"));
+    ownLoaded = true;
+    return ownTranslation();
 }
 
-void installTranslation() { install(ownTranslation()); }
+} // namespace
+
+void useTranslation(const char *name)
+{
+    ownName = name;
+    ownLoaded = false;
+    if (QCoreApplication::instance())
+        installTranslation();
+}
+
+void installTranslation() { install(loadedOwn()); }
 
 QString translated(const char *context, const char *source)
 {
-    const QString text = ownTranslation().translate(context, source);
+    const QString text = loadedOwn().translate(context, source);
     return text.isNull() ? QString::fromUtf8(source) : text;
 }
 

@@ -7,10 +7,10 @@ namespace platform {
 // The program's own translation, ":/i18n/<name>_<language>.qm" from its
 // resources, for the user's languages as Qt reads them (LANGUAGE, LC_ALL,
 // LC_MESSAGES, LANG; QLocale::setDefault wins): the first one it has, unless
-// English (the source texts) or C comes first. It can be loaded before the
-// application exists, and serves tr() once it is installed in one; loaded
-// again, it follows the default locale.
-void loadTranslation(const char *name);
+// English (the source texts) or C comes first. Naming it costs nothing; it
+// is loaded when a text first needs it, or installed for tr() once the
+// application exists. Named again, it follows the default locale anew.
+void useTranslation(const char *name);
 void installTranslation();
 
 // A text of ours said where no application is there to translate it yet

@@ -53,7 +53,7 @@ QString toolTipShownFor(QWidget *widget)
 void useLanguage(const char *name)
 {
     QLocale::setDefault(QLocale(QLatin1String(name)));
-    platform::loadTranslation("glyphery");
+    platform::useTranslation("glyphery");
 }
 
 } // namespace
