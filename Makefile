@@ -10,11 +10,12 @@ PACKAGES = cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libi
            orca speech-dispatcher dconf-gsettings-backend libglib2.0-bin \
            desktop-file-utils appstream lintian dpkg-dev file librsvg2-bin groff-base \
            binutils-mingw-w64-x86-64 \
-           sway wtype wl-clipboard qt6-wayland
+           sway wtype wl-clipboard qt6-wayland \
+           qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test clean translations
 
 all: build
 
@@ -44,6 +45,11 @@ test: build
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# Brings translations/*.ts up to date with the texts in the sources; a new
+# text then waits there for its translation (Qt Linguist, or an editor).
+translations: configure
+	cmake --build $(BUILD_DIR) --target update_translations
 
 # Installing and packaging. `make install` puts the program, its desktop
 # entry, metadata, icons and man page under PREFIX, below DESTDIR when given;

@@ -3,6 +3,7 @@
 #include "platform/display.h"
 #include "platform/runtime_error.h"
 #include "platform/termination.h"
+#include "platform/translations.h"
 
 #include <QApplication>
 
@@ -15,7 +16,10 @@
 
 namespace {
 
-constexpr const char *usage = "Usage: glyphery [--help] [--version] [Qt options]\n";
+// Said before the application exists: the translation is asked directly.
+QString text(const char *source) { return platform::translated("main", source); }
+
+QString usage() { return text(QT_TRANSLATE_NOOP("main", "Usage: glyphery [--help] [--version] [Qt options]")); }
 
 // Qt's own options, which QApplication takes out of the command line; those
 // in the first list take a value.
@@ -53,13 +57,14 @@ int checkCommandLine(int argc, char *argv[])
             return 0;
         }
         if (arg == "--help" || arg == "-h") {
-            std::printf("%s\n"
-                        "A character map beside your editor: the 224 characters of Windows-1252.\n"
-                        "Enter or a double-click copies a character to the clipboard;\n"
-                        "Shift, Ctrl or Alt with Enter appends it.\n\n"
-                        "  -h, --help     show this help and exit\n"
-                        "  -v, --version  show the version and exit\n",
-                        usage);
+            const QString help = text(QT_TRANSLATE_NOOP("main",
+                                                        "A character map beside your editor: the 224 characters of "
+                                                        "Windows-1252.\n"
+                                                        "Enter or a double-click copies a character to the clipboard;\n"
+                                                        "Shift, Ctrl or Alt with Enter appends it.\n\n"
+                                                        "  -h, --help     show this help and exit\n"
+                                                        "  -v, --version  show the version and exit"));
+            std::printf("%s\n\n%s\n", qUtf8Printable(usage()), qUtf8Printable(help));
             return 0;
         }
         std::string_view name = arg;
@@ -70,7 +75,9 @@ int checkCommandLine(int argc, char *argv[])
         name = name.substr(0, equals);
         bool takesValue = false;
         if (!hadDash || !isQtOption(name, &takesValue)) {
-            std::fprintf(stderr, "glyphery: unknown argument '%s'. %s", argv[i], usage);
+            const QString refused = text(QT_TRANSLATE_NOOP("main", "unknown argument '%1'."));
+            std::fprintf(stderr, "glyphery: %s %s\n", qUtf8Printable(refused.arg(QString::fromLocal8Bit(argv[i]))),
+                         qUtf8Printable(usage()));
             return 2;
         }
         if (takesValue && !inlineValue)
@@ -93,6 +100,8 @@ void toStderr(QtMsgType type, const QMessageLogContext &context, const QString &
 
 int main(int argc, char *argv[])
 {
+    // Loaded when a text first needs it: --help, or the window once Qt runs.
+    platform::useTranslation("glyphery");
     if (const int status = checkCommandLine(argc, argv); status >= 0)
         return status;
 
@@ -106,6 +115,7 @@ int main(int argc, char *argv[])
     auto opening = std::make_unique<platform::DisplayOpening>("glyphery");
     QApplication app(argc, argv);
     opening.reset();
+    platform::installTranslation();
     QApplication::setApplicationName(QStringLiteral(GLYPHERY_NAME));
     QApplication::setApplicationVersion(QStringLiteral(GLYPHERY_VERSION));
     // Lets Wayland desktops match the window to its desktop entry and icon.

@@ -2,6 +2,8 @@
 
 #include "glyphery_version.h"
 
+#include <QtGlobal>
+
 namespace glyphery {
 
 using platform::Alignment;
@@ -50,32 +52,39 @@ ControlSpec line(const char *name, int x1, int y1, int x2, int y2, std::optional
         .kind = ControlKind::Line, .name = name, .left = x1, .top = y1, .width = x2, .height = y2, .foreColor = color};
 }
 
-// One row a control reads better than one field a line.
+// One row a control reads better than one field a line. What a person reads
+// or hears of a control is marked for translation in the form's context.
 // clang-format off
 std::vector<ControlSpec> makeLayout()
 {
     std::vector<ControlSpec> rows = {
         {.kind = ControlKind::CommandButton, .name = "cmdN", .left = 12000, .top = 2310, .width = 180,
-         .height = 195, .tabIndex = 236, .accessibleName = "Normal", .toolTip = "Normal"},
+         .height = 195, .tabIndex = 236, .accessibleName = QT_TRANSLATE_NOOP("frmMain", "Normal"),
+         .toolTip = QT_TRANSLATE_NOOP("frmMain", "Normal")},
         {.kind = ControlKind::CheckBox, .name = "chkSpace", .left = 12600, .top = 2280, .width = 225,
-         .height = 255, .tabIndex = 234, .text = "mnuSpace", .accessibleName = "Leerzeichen davor",
-         .toolTip = "Leerzeichen davor"},
+         .height = 255, .tabIndex = 234, .text = "mnuSpace",
+         .accessibleName = QT_TRANSLATE_NOOP("frmMain", "Space before"),
+         .toolTip = QT_TRANSLATE_NOOP("frmMain", "Space before")},
         {.kind = ControlKind::CheckBox, .name = "chkSize", .left = 12840, .top = 2280, .width = 225,
-         .height = 255, .tabIndex = 233, .text = "mnuSize", .accessibleName = "Kleine Schriftgr\u00F6\u00DFen",
-         .toolTip = "Kleine Schriftgr\u00F6\u00DFen"},
+         .height = 255, .tabIndex = 233, .text = "mnuSize",
+         .accessibleName = QT_TRANSLATE_NOOP("frmMain", "Small sizes"),
+         .toolTip = QT_TRANSLATE_NOOP("frmMain", "Small sizes")},
         {.kind = ControlKind::CheckBox, .name = "chkI", .left = 12360, .top = 2280, .width = 255, .height = 255,
-         .tabIndex = 232, .accessibleName = "Kursiv", .toolTip = "Kursiv"},
+         .tabIndex = 232, .accessibleName = QT_TRANSLATE_NOOP("frmMain", "Italic"),
+         .toolTip = QT_TRANSLATE_NOOP("frmMain", "Italic")},
         {.kind = ControlKind::CheckBox, .name = "chkB", .left = 12180, .top = 2280, .width = 255, .height = 255,
-         .tabIndex = 231, .text = "Check1", .accessibleName = "Fett", .toolTip = "Fett"},
+         .tabIndex = 231, .text = "Check1", .accessibleName = QT_TRANSLATE_NOOP("frmMain", "Bold"),
+         .toolTip = QT_TRANSLATE_NOOP("frmMain", "Bold")},
         {.kind = ControlKind::PictureBox, .name = "Symbol", .left = 12600, .top = 1200, .width = 615,
          .height = 615, .tabIndex = 230, .backColor = white, .picture = ":/glyphery.ico",
          .pictureRenditions = largerIcons, .accessibleName = GLYPHERY_NAME},
         {.kind = ControlKind::TextBox, .name = "FSel", .left = 12000, .top = 240, .width = 1815, .height = 285,
          .tabIndex = 227, .text = "Arial", .backColor = Rgb{224, 224, 224}, .locked = true,
-         .chooser = true, .mousePointer = platform::pointer::Arrow, .accessibleName = "Schriftart",
-         .toolTip = "Schriftart w\u00E4hlen"},
+         .chooser = true, .mousePointer = platform::pointer::Arrow,
+         .accessibleName = QT_TRANSLATE_NOOP("frmMain", "Font"),
+         .toolTip = QT_TRANSLATE_NOOP("frmMain", "Choose font")},
         {.kind = ControlKind::Frame, .name = "Frame1", .left = 120, .top = 120, .width = 11775, .height = 2895,
-         .tabIndex = 1, .accessibleName = "Zeichentabelle"},
+         .tabIndex = 1, .accessibleName = QT_TRANSLATE_NOOP("frmMain", "Character table")},
     };
     for (std::int16_t k = lastCell; k >= 0; --k)
         rows.push_back(cell(k));
@@ -83,9 +92,10 @@ std::vector<ControlSpec> makeLayout()
         {.kind = ControlKind::TextBox, .name = "CharXXL", .left = 12000, .top = 600, .width = 1815,
          .height = 1575, .tabIndex = 228, .font = {"Arial", 60}, .backColor = white,
          .foreColor = Rgb{0, 0, 128}, .alignment = Alignment::Center, .border = false, .locked = true,
-         .accessibleName = "Vorschau"},
+         .accessibleName = QT_TRANSLATE_NOOP("frmMain", "Preview")},
         {.kind = ControlKind::TextBox, .name = "Dummy", .left = 12000, .top = 1800, .width = 375, .height = 375,
-         .tabIndex = 0, .text = "Text1", .accessibleName = "Zeichentabelle: mit Tab zum ersten Zeichen"},
+         .tabIndex = 0, .text = "Text1",
+         .accessibleName = QT_TRANSLATE_NOOP("frmMain", "Character table: Tab to the first character")},
         line("Line6", 12000, 2775, 13800, 2775, white),
         line("Line5", 13800, 2760, 12000, 2760, Rgb{128, 128, 128}),
         {.kind = ControlKind::Label, .name = "Code", .left = 13080, .top = 2310, .width = 735, .height = 255,
@@ -96,7 +106,7 @@ std::vector<ControlSpec> makeLayout()
         line("Line1", 12000, 585, 13800, 585),
         {.kind = ControlKind::Label, .name = "Label1", .left = 12000, .top = 2520, .width = 1095, .height = 135,
          .tabIndex = 235, .text = " N  B  I    \u00D8   \u00B1", .font = {"Arial", 6.75f},
-         .accessibleName = "Normal, Fett, Kursiv, Leerzeichen davor, Kleine Schriftgr\u00F6\u00DFen"},
+         .accessibleName = QT_TRANSLATE_NOOP("frmMain", "Normal, Bold, Italic, Space before, Small sizes")},
         {.kind = ControlKind::Label, .name = "Label2", .left = 12000, .top = 2835, .width = 1815, .height = 255,
          .tabIndex = 229, .text = "\u00A9 2026 " GLYPHERY_NAME},
     };

@@ -9,6 +9,8 @@
 
 #include "glyphery_version.h"
 
+#include <QCoreApplication>
+
 namespace glyphery {
 
 using platform::ansiChar;
@@ -26,7 +28,8 @@ QString cellDescription(std::int16_t index)
     const char32_t point = character.at(0).unicode();
     const bool blank = platform::isControl(point) || character.at(0).isSpace();
     const QString shown = blank ? QString() : character + QStringLiteral(", ");
-    const QString name = platform::ansiDefined(code) ? platform::characterName(point) : QStringLiteral("nicht belegt");
+    const QString name = platform::ansiDefined(code) ? platform::characterName(point)
+                                                     : QCoreApplication::translate("frmMain", "unused");
     const QString codePoint = QStringLiteral("%1").arg(uint(point), 4, 16, QLatin1Char('0')).toUpper();
     return QStringLiteral("%1%2, %3, U+%4").arg(shown, name, QString::number(code), codePoint);
 }

@@ -3,6 +3,8 @@
 #include "app/main_window.h"
 #include "platform/conversions.h"
 
+#include <QCoreApplication>
+
 namespace glyphery {
 
 Q_LOGGING_CATEGORY(lcSettings, "glyphery.settings")
@@ -39,8 +41,11 @@ std::int16_t readOption(platform::SettingsStore &store, Setting setting)
     const std::optional<std::int16_t> value = parseOption(text);
     if (!value) {
         const SettingKey &at = keyOf(setting);
-        qCWarning(lcSettings, "%s/%s holds \"%s\", which is no option value; using 0", at.section, at.key,
-                  qUtf8Printable(text.left(40)));
+        qCWarning(lcSettings, "%s",
+                  qUtf8Printable(QCoreApplication::translate("frmMain",
+                                                             "%1/%2 holds \"%3\", which is no option value; "
+                                                             "using 0")
+                                     .arg(QLatin1String(at.section), QLatin1String(at.key), text.left(40))));
         return 0;
     }
     return *value;

@@ -4,6 +4,7 @@
 #include "platform/x11_selection.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QStandardPaths>
@@ -70,12 +71,14 @@ bool ownedWithoutManager(xcb_connection_t *connection)
 // wl-copy fork into the background and their first process ends at once,
 // with a failure status when they cannot keep the text; one that takes
 // longer is left to run, so that it cannot hold up the close. Returns what
-// went wrong, or nothing.
-QString startHolder(const QString &path, const char *const *arguments, const QByteArray &text)
+// went wrong, of the holder as `named`, or nothing.
+QString startHolder(const QString &path, const char *const *arguments, const QByteArray &text, const QString &named)
 {
     const int input = memfd_create("clipboard", MFD_CLOEXEC);
-    if (input < 0)
-        return QStringLiteral("could not be started (%1)").arg(systemReason(errno));
+    if (input < 0) {
+        const QString reason = systemReason(errno);
+        return QCoreApplication::translate("platform::Clipboard", "%1 could not be started (%2)").arg(named, reason);
+    }
     int error = (writeAll(input, text) && ::lseek(input, 0, SEEK_SET) == 0) ? 0 : errno;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -90,16 +93,19 @@ QString startHolder(const QString &path, const char *const *arguments, const QBy
     posix_spawn_file_actions_destroy(&actions);
     ::close(input);
     if (error != 0)
-        return QStringLiteral("could not be started (%1)").arg(systemReason(error));
+        return QCoreApplication::translate("platform::Clipboard", "%1 could not be started (%2)")
+            .arg(named, systemReason(error));
     const auto deadline = std::chrono::steady_clock::now() + holderWait;
     int status = 0;
     pid_t ended = 0;
     while ((ended = ::waitpid(pid, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     if (ended == pid && WIFEXITED(status) && WEXITSTATUS(status) != 0)
-        return QStringLiteral("ended with status %1").arg(WEXITSTATUS(status));
+        return QCoreApplication::translate("platform::Clipboard", "%1 ended with status %2")
+            .arg(named, QString::number(WEXITSTATUS(status)));
     if (ended == pid && WIFSIGNALED(status))
-        return QStringLiteral("was ended by signal %1").arg(WTERMSIG(status));
+        return QCoreApplication::translate("platform::Clipboard", "%1 was ended by signal %2")
+            .arg(named, QString::number(WTERMSIG(status)));
     return {};
 }
 
@@ -132,20 +138,23 @@ void Clipboard::keepAfterExit()
     static constexpr const char *wlCopy[] = {"wl-copy", nullptr};
     const char *const *arguments = wayland ? wlCopy : xclip;
     const QString holder = QStandardPaths::findExecutable(QString::fromLatin1(arguments[0]));
+    // The holder as the line names it: on Wayland with what it would do.
+    const QString named = wayland
+        ? QCoreApplication::translate("platform::Clipboard", "%1, which keeps it,").arg(QLatin1String(arguments[0]))
+        : QString::fromLatin1(arguments[0]);
     const QString failure = holder.isEmpty()
-        ? QStringLiteral("is not installed")
-        : startHolder(holder, arguments, clipboard->text(QClipboard::Clipboard).toUtf8());
+        ? QCoreApplication::translate("platform::Clipboard", "%1 is not installed").arg(named)
+        : startHolder(holder, arguments, clipboard->text(QClipboard::Clipboard).toUtf8(), named);
     if (failure.isEmpty())
         return;
     // A Wayland compositor may keep the text itself; we cannot know.
-    if (wayland)
-        std::fprintf(stderr,
-                     "%s: the copied text may be lost once the window is gone, unless the desktop keeps it: "
-                     "%s, which keeps it, %s\n",
-                     program_invocation_short_name, arguments[0], qPrintable(failure));
-    else
-        std::fprintf(stderr, "%s: the copied text is lost as the window closes: no clipboard manager runs and %s %s\n",
-                     program_invocation_short_name, arguments[0], qPrintable(failure));
+    const QString line = wayland
+        ? QCoreApplication::translate("platform::Clipboard",
+                                      "the copied text may be lost once the window is gone, unless the desktop "
+                                      "keeps it: %1")
+        : QCoreApplication::translate("platform::Clipboard",
+                                      "the copied text is lost as the window closes: no clipboard manager runs and %1");
+    std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, qUtf8Printable(line.arg(failure)));
     std::fflush(stderr);
 }
 

@@ -8,6 +8,7 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QImageReader>
 #include <QLabel>
 #include <QMetaObject>
@@ -120,7 +121,8 @@ protected:
 
 void raiseMissingElement(std::int16_t index)
 {
-    raise(err::ElementMissing, QStringLiteral("Control array element '%1' doesn't exist").arg(index));
+    raise(err::ElementMissing,
+          QCoreApplication::translate("platform::RuntimeError", "Control array element '%1' doesn't exist").arg(index));
 }
 
 Control::Control(const ControlSpec &row, QWidget *widget)
@@ -236,7 +238,8 @@ std::int16_t CheckBox::value() const
 void CheckBox::setValue(std::int16_t value)
 {
     if (value < 0 || value > 2)
-        raise(err::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+        raise(err::InvalidPropertyValue,
+              QCoreApplication::translate("platform::RuntimeError", "Invalid property value"));
     if (value == this->value())
         return;
     value_ = value;

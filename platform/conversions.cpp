@@ -2,6 +2,8 @@
 
 #include "platform/runtime_error.h"
 
+#include <QCoreApplication>
+
 namespace platform {
 
 namespace {
@@ -18,7 +20,8 @@ constexpr char16_t cp1252High[32] = {
 QString ansiChar(int code)
 {
     if (code < 0 || code > 255)
-        raise(err::InvalidCall, QStringLiteral("Invalid procedure call or argument"));
+        raise(err::InvalidCall,
+              QCoreApplication::translate("platform::RuntimeError", "Invalid procedure call or argument"));
     const char16_t unit = (code >= 0x80 && code <= 0x9F) ? cp1252High[code - 0x80] : char16_t(code);
     return QString(QChar(unit));
 }

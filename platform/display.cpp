@@ -1,5 +1,7 @@
 #include "platform/display.h"
 
+#include "platform/translations.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -13,6 +15,10 @@
 namespace platform {
 
 namespace {
+
+// Said before Qt's application exists, or while it is half built and has
+// no translators yet: the translation is asked directly.
+QString text(const char *source) { return translated("platform::DisplayOpening", source); }
 
 std::string_view environment(const char *name)
 {
@@ -39,7 +45,8 @@ std::string displayNamed()
         if (const std::string_view value = environment(name); !value.empty())
             named += (named.empty() ? "" : ", ") + std::string(name) + "=" + std::string(value);
     }
-    return named.empty() ? "no display named" : named;
+    return named.empty() ? text(QT_TRANSLATE_NOOP("platform::DisplayOpening", "no display named")).toStdString()
+                         : named;
 }
 
 // Where Debian 12 ships each of Qt's platform plugins.
@@ -73,17 +80,21 @@ std::string missingPlugins(const QString &fatal)
         const QString name = held.text.mid(notFound.size()).section(QLatin1Char('"'), 0, 0);
         QString clause;
         if (const char *package = packageOf(name)) {
-            clause = QStringLiteral("Qt's platform plugin \"%1\" is not installed: it comes with the Debian package %2")
+            clause = text(QT_TRANSLATE_NOOP("platform::DisplayOpening",
+                                            "Qt's platform plugin \"%1\" is not installed: it comes with the Debian "
+                                            "package %2"))
                          .arg(name, QLatin1String(package));
         } else {
             const qsizetype at = fatal.indexOf(available);
-            QString installed = QStringLiteral("none");
+            QString installed = text(QT_TRANSLATE_NOOP("platform::DisplayOpening", "none"));
             if (at >= 0) {
                 installed = fatal.mid(at + available.size()).section(QLatin1Char('\n'), 0, 0);
                 if (installed.endsWith(QLatin1Char('.')))
                     installed.chop(1);
             }
-            clause = QStringLiteral("there is no Qt platform plugin \"%1\" (installed: %2)").arg(name, installed);
+            clause = text(QT_TRANSLATE_NOOP("platform::DisplayOpening",
+                                            "there is no Qt platform plugin \"%1\" (installed: %2)"))
+                         .arg(name, installed);
         }
         cause += (cause.empty() ? "" : "; ") + clause.toStdString();
     }
@@ -95,7 +106,10 @@ void onOpeningMessage(QtMsgType type, const QMessageLogContext &context, const Q
     if (type == QtFatalMsg) {
         const std::string plugins = missingPlugins(message);
         if (plugins.empty())
-            std::fprintf(stderr, "%s: cannot open the display (%s)\n", programName, displayNamed().c_str());
+            std::fprintf(
+                stderr, "%s: %s\n", programName,
+                qUtf8Printable(text(QT_TRANSLATE_NOOP("platform::DisplayOpening", "cannot open the display (%1)"))
+                                   .arg(QString::fromStdString(displayNamed()))));
         else
             std::fprintf(stderr, "%s: %s\n", programName, plugins.c_str());
         std::fflush(stderr);
@@ -120,7 +134,9 @@ std::string missingDisplay(int argc, char *argv[])
     if (!platform.empty() && !platform.starts_with("xcb") && !platform.starts_with("wayland"))
         return {};
     if (environment("DISPLAY").empty() && environment("WAYLAND_DISPLAY").empty())
-        return "no display: neither DISPLAY nor WAYLAND_DISPLAY is set";
+        return text(QT_TRANSLATE_NOOP("platform::DisplayOpening",
+                                      "no display: neither DISPLAY nor WAYLAND_DISPLAY is set"))
+            .toStdString();
     return {};
 }
 

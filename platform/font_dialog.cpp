@@ -1,5 +1,7 @@
 #include "platform/font_dialog.h"
 
+#include "platform/translations.h"
+
 #include <QFontDialog>
 
 namespace platform {
@@ -29,6 +31,7 @@ std::unique_ptr<QFontDialog> FontDialog::qtDialog(QWidget *owner, const QString 
     QFont initial;
     if (lastConfirmed != QLatin1String(" "))
         initial.setFamily(lastConfirmed);
+    loadQtTranslation(); // the dialog's own texts
     auto dialog = std::make_unique<QFontDialog>(initial, owner);
     // Qt's own dialog behaves the same on every desktop.
     dialog->setOption(QFontDialog::DontUseNativeDialog);

@@ -5,6 +5,7 @@
 #include "platform/units.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
@@ -103,6 +104,23 @@ QPoint screenOrigin()
     return screen ? screen->geometry().topLeft() : QPoint();
 }
 
+// The row with what a person reads or hears of the control, its accessible
+// name and its tooltip, in the user's language: looked up in the context the
+// table gives, the form's name. `held` keeps the text while the control is built.
+ControlSpec translated(const ControlSpec &row, const char *context, QByteArray (&held)[2])
+{
+    ControlSpec copy = row;
+    if (row.accessibleName) {
+        held[0] = QCoreApplication::translate(context, row.accessibleName).toUtf8();
+        copy.accessibleName = held[0].constData();
+    }
+    if (row.toolTip) {
+        held[1] = QCoreApplication::translate(context, row.toolTip).toUtf8();
+        copy.toolTip = held[1].constData();
+    }
+    return copy;
+}
+
 bool drawnOnForm(ControlKind kind) { return kind == ControlKind::Label || kind == ControlKind::Line; }
 
 // The form on screen that has not been closed yet.
@@ -152,7 +170,12 @@ Form::Form(const FormSpec &form, std::span<const ControlSpec> controls) : window
                     parent = control->widget();
             }
         }
-        controls_.push_back(makeControl(row, parent));
+        if (row.accessibleName || row.toolTip) {
+            QByteArray held[2];
+            controls_.push_back(makeControl(translated(row, form.name, held), parent));
+        } else {
+            controls_.push_back(makeControl(row, parent));
+        }
         if (row.index >= 0 && row.kind == ControlKind::TextBox) {
             auto &array = arrays_[controls_.back()->name()];
             if (!array)
@@ -203,7 +226,8 @@ T &find(const std::vector<std::unique_ptr<Control>> &controls, const char *name)
                 return *typed;
         }
     }
-    raise(err::InvalidCall, QStringLiteral("No control named '%1'").arg(QLatin1String(name)));
+    raise(err::InvalidCall,
+          QCoreApplication::translate("platform::RuntimeError", "No control named '%1'").arg(QLatin1String(name)));
 }
 } // namespace
 
@@ -217,7 +241,9 @@ ControlArray<TextBox> &Form::textBoxArray(const char *name) const
 {
     const auto it = arrays_.find(QString::fromUtf8(name));
     if (it == arrays_.end())
-        raise(err::InvalidCall, QStringLiteral("No control array named '%1'").arg(QLatin1String(name)));
+        raise(err::InvalidCall,
+              QCoreApplication::translate("platform::RuntimeError", "No control array named '%1'")
+                  .arg(QLatin1String(name)));
     return *it->second;
 }
 

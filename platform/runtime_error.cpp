@@ -1,5 +1,7 @@
 #include "platform/runtime_error.h"
 
+#include "platform/translations.h"
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -16,11 +18,12 @@ ErrorPresenter presenter;
 
 QString errorLine(int number, const QString &message)
 {
-    return QStringLiteral("Run-time error '%1': %2").arg(number).arg(message);
+    return QCoreApplication::translate("platform::RuntimeError", "Run-time error '%1': %2").arg(number).arg(message);
 }
 
 void showMessageBox(const QString &title, const QString &text)
 {
+    loadQtTranslation(); // its button
     QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
@@ -63,11 +66,13 @@ void runHandler(const std::function<void()> &handler)
     } catch (const RuntimeError &e) {
         reportFatal(e.number(), e.message());
     } catch (const std::bad_alloc &) {
-        reportFatal(7, QStringLiteral("Out of memory"));
+        reportFatal(7, QCoreApplication::translate("platform::RuntimeError", "Out of memory"));
     } catch (const std::exception &e) {
-        reportFatal(51, QStringLiteral("Internal error: %1").arg(QString::fromUtf8(e.what())));
+        reportFatal(51,
+                    QCoreApplication::translate("platform::RuntimeError", "Internal error: %1")
+                        .arg(QString::fromUtf8(e.what())));
     } catch (...) {
-        reportFatal(51, QStringLiteral("Internal error: an unknown exception"));
+        reportFatal(51, QCoreApplication::translate("platform::RuntimeError", "Internal error: an unknown exception"));
     }
 }
 

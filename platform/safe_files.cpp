@@ -49,18 +49,18 @@ constexpr std::chrono::milliseconds lockPoll{5};
 QString kindOf(mode_t mode)
 {
     if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
+        return QCoreApplication::translate("platform::SafeFiles", "a folder");
     if (S_ISCHR(mode))
-        return QStringLiteral("a character device");
+        return QCoreApplication::translate("platform::SafeFiles", "a character device");
     if (S_ISBLK(mode))
-        return QStringLiteral("a block device");
+        return QCoreApplication::translate("platform::SafeFiles", "a block device");
     if (S_ISFIFO(mode))
-        return QStringLiteral("a FIFO");
+        return QCoreApplication::translate("platform::SafeFiles", "a FIFO");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
+        return QCoreApplication::translate("platform::SafeFiles", "a socket");
     if (S_ISLNK(mode))
-        return QStringLiteral("a symbolic link");
-    return QStringLiteral("not a regular file");
+        return QCoreApplication::translate("platform::SafeFiles", "a symbolic link");
+    return QCoreApplication::translate("platform::SafeFiles", "not a regular file");
 }
 
 bool sameFile(const struct stat &a, const struct stat &b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
@@ -80,8 +80,10 @@ QString heldBy(int fd, int error)
     const ssize_t got = ::pread(fd, text, sizeof text - 1, 0);
     const qint64 pid = got > 0 ? QByteArray(text, int(got)).split('\n').first().toLongLong() : 0;
     if (pid > 0)
-        return QStringLiteral("it is held by process %1 (%2)").arg(pid).arg(callFailed("flock", error));
-    return QStringLiteral("it is held by another process (%1)").arg(callFailed("flock", error));
+        return QCoreApplication::translate("platform::SafeFiles", "it is held by process %1 (%2)")
+            .arg(QString::number(pid), callFailed("flock", error));
+    return QCoreApplication::translate("platform::SafeFiles", "it is held by another process (%1)")
+        .arg(callFailed("flock", error));
 }
 
 // A new file of that content under a name not in use; why not, when that
@@ -156,7 +158,7 @@ QString FileLock::take(const QString &name)
                 const int error = errno;
                 struct stat st = {};
                 if (::lstat(file.constData(), &st) == 0 && !S_ISREG(st.st_mode))
-                    return QStringLiteral("it is %1, not a lock file (%2)")
+                    return QCoreApplication::translate("platform::SafeFiles", "it is %1, not a lock file (%2)")
                         .arg(kindOf(st.st_mode), callFailed("open", error));
                 return callFailed("open", error);
             }
@@ -164,7 +166,8 @@ QString FileLock::take(const QString &name)
             if (::fstat(fd, &st) != 0)
                 return giveUp(callFailed("fstat", errno));
             if (!S_ISREG(st.st_mode))
-                return giveUp(QStringLiteral("it is %1, not a lock file").arg(kindOf(st.st_mode)));
+                return giveUp(QCoreApplication::translate("platform::SafeFiles", "it is %1, not a lock file")
+                                  .arg(kindOf(st.st_mode)));
         }
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             // Taken, unless the name was removed or made anew since the open:
@@ -179,8 +182,9 @@ QString FileLock::take(const QString &name)
         if (error != EWOULDBLOCK && error != EINTR)
             return giveUp(callFailed("flock", error));
         if (terminationSignals() != signalsBefore)
-            return giveUp(
-                QStringLiteral("the wait for it was ended by a termination signal (%1)").arg(systemReason(EINTR)));
+            return giveUp(QCoreApplication::translate("platform::SafeFiles",
+                                                      "the wait for it was ended by a termination signal (%1)")
+                              .arg(systemReason(EINTR)));
         if (waited.elapsed() >= lockWait.count())
             return giveUp(heldBy(fd, EWOULDBLOCK));
         // The same descriptor again: its flock comes free when the holder ends.
@@ -272,11 +276,13 @@ QString keepBroken(const QString &target, const QByteArray &content, mode_t mode
         if (failed.isEmpty())
             return name;
         if (!taken) {
-            *why = QStringLiteral("the unreadable file cannot be kept as %1 (%2)").arg(name, failed);
+            *why = QCoreApplication::translate("platform::SafeFiles", "the unreadable file cannot be kept as %1 (%2)")
+                       .arg(name, failed);
             return {};
         }
     }
-    *why = QStringLiteral("the unreadable file cannot be kept: %1 to %2 all exist (%3)")
+    *why = QCoreApplication::translate("platform::SafeFiles",
+                                       "the unreadable file cannot be kept: %1 to %2 all exist (%3)")
                .arg(first, first + QLatin1String(".999"), systemReason(EEXIST));
     return {};
 }
@@ -293,8 +299,11 @@ QString replaceAtomically(const QString &target, const QByteArray &bytes, bool e
         if (fd < 0 && errno != EEXIST)
             break;
     }
-    if (fd < 0)
-        return QStringLiteral("the new file %1 cannot be made (%2)").arg(temporary, callFailed("open", errno));
+    if (fd < 0) {
+        const QString failed = callFailed("open", errno);
+        return QCoreApplication::translate("platform::SafeFiles", "the new file %1 cannot be made (%2)")
+            .arg(temporary, failed);
+    }
     const QByteArray file = QFile::encodeName(temporary);
     // On the disk before it takes the name: a power cut then leaves the old
     // file or the whole new one.
@@ -309,12 +318,14 @@ QString replaceAtomically(const QString &target, const QByteArray &bytes, bool e
     }
     if (call) {
         ::unlink(file.constData());
-        return QStringLiteral("the new file %1 cannot be written (%2)").arg(temporary, callFailed(call, error));
+        return QCoreApplication::translate("platform::SafeFiles", "the new file %1 cannot be written (%2)")
+            .arg(temporary, callFailed(call, error));
     }
     if (::rename(file.constData(), QFile::encodeName(target).constData()) != 0) {
         error = errno;
         ::unlink(file.constData());
-        return QStringLiteral("the new file %1 cannot replace it (%2)").arg(temporary, callFailed("rename", error));
+        return QCoreApplication::translate("platform::SafeFiles", "the new file %1 cannot replace it (%2)")
+            .arg(temporary, callFailed("rename", error));
     }
     // The rename itself reaches the disk with the folder.
     const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -334,11 +345,15 @@ QString makeFolder(const QString &path)
         struct stat st = {};
         if (::stat(QFile::encodeName(at).constData(), &st) == 0) {
             if (!S_ISDIR(st.st_mode))
-                return QStringLiteral("%1 is not a folder (%2)").arg(at, systemReason(ENOTDIR));
+                return QCoreApplication::translate("platform::SafeFiles", "%1 is not a folder (%2)")
+                    .arg(at, systemReason(ENOTDIR));
             break;
         }
-        if (errno != ENOENT && errno != ENOTDIR)
-            return QStringLiteral("the folder %1 cannot be reached (%2)").arg(at, callFailed("stat", errno));
+        if (errno != ENOENT && errno != ENOTDIR) {
+            const QString failed = callFailed("stat", errno);
+            return QCoreApplication::translate("platform::SafeFiles", "the folder %1 cannot be reached (%2)")
+                .arg(at, failed);
+        }
         missing.prepend(at);
         const QString up = QFileInfo(at).absolutePath();
         if (up == at)
@@ -346,8 +361,11 @@ QString makeFolder(const QString &path)
         at = up;
     }
     for (const QString &folder : std::as_const(missing)) {
-        if (::mkdir(QFile::encodeName(folder).constData(), 0777) != 0 && errno != EEXIST)
-            return QStringLiteral("the folder %1 cannot be created (%2)").arg(folder, callFailed("mkdir", errno));
+        if (::mkdir(QFile::encodeName(folder).constData(), 0777) != 0 && errno != EEXIST) {
+            const QString failed = callFailed("mkdir", errno);
+            return QCoreApplication::translate("platform::SafeFiles", "the folder %1 cannot be created (%2)")
+                .arg(folder, failed);
+        }
     }
     return {};
 }

@@ -3,6 +3,7 @@
 #include "platform/runtime_error.h"
 #include "platform/safe_files.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -38,13 +39,18 @@ QString homeFolder(QString *why)
     if (database.startsWith(QLatin1Char('/')))
         return database;
     if (error != 0)
-        *why = QStringLiteral("HOME is no absolute path, and the password database cannot be read (%1)")
+        *why = QCoreApplication::translate("platform::SettingsStore",
+                                           "HOME is no absolute path, and the password database cannot be read (%1)")
                    .arg(callFailed("getpwuid_r", error));
     else if (found)
-        *why = QStringLiteral("HOME is no absolute path, and the password database gives user %1 no home folder")
+        *why = QCoreApplication::translate("platform::SettingsStore",
+                                           "HOME is no absolute path, and the password database gives user %1 "
+                                           "no home folder")
                    .arg(::getuid());
     else
-        *why = QStringLiteral("HOME is no absolute path, and user %1 is not in the password database").arg(::getuid());
+        *why = QCoreApplication::translate("platform::SettingsStore",
+                                           "HOME is no absolute path, and user %1 is not in the password database")
+                   .arg(::getuid());
     return {};
 }
 
@@ -52,7 +58,7 @@ QString noHomeFolder()
 {
     QString why;
     homeFolder(&why);
-    return QStringLiteral("no home folder: ") + why;
+    return QCoreApplication::translate("platform::SettingsStore", "no home folder: %1").arg(why);
 }
 
 } // namespace
@@ -82,25 +88,35 @@ const IniFile *SettingsStore::file()
     if (!loaded_) {
         loaded_ = true;
         if (path_.isEmpty()) {
-            qCWarning(lcSettingsStore, "the settings cannot be found (%s); using the defaults",
-                      qUtf8Printable(noHomeFolder()));
+            qCWarning(
+                lcSettingsStore, "%s",
+                qUtf8Printable(QCoreApplication::translate("platform::SettingsStore",
+                                                           "the settings cannot be found (%1); using the defaults")
+                                   .arg(noHomeFolder())));
             return nullptr;
         }
         FileRead read = readRegular(path_);
         if (!read.ok) {
-            qCWarning(lcSettingsStore, "%s cannot be read (%s); using the defaults", qUtf8Printable(path_),
-                      qUtf8Printable(read.why));
+            qCWarning(lcSettingsStore, "%s",
+                      qUtf8Printable(QCoreApplication::translate("platform::SettingsStore",
+                                                                 "%1 cannot be read (%2); using the defaults")
+                                         .arg(path_, read.why)));
             return nullptr;
         }
         if (!read.kind.isEmpty()) {
-            qCWarning(lcSettingsStore, "%s is %s, not a settings file; using the defaults", qUtf8Printable(path_),
-                      qUtf8Printable(read.kind));
+            qCWarning(lcSettingsStore, "%s",
+                      qUtf8Printable(QCoreApplication::translate("platform::SettingsStore",
+                                                                 "%1 is %2, not a settings file; using the defaults")
+                                         .arg(path_, read.kind)));
             return nullptr;
         }
         file_.emplace(std::move(read.content));
         if (!file_->valid())
-            qCWarning(lcSettingsStore, "%s is not a valid settings file; its values are ignored",
-                      qUtf8Printable(path_));
+            qCWarning(
+                lcSettingsStore, "%s",
+                qUtf8Printable(QCoreApplication::translate("platform::SettingsStore",
+                                                           "%1 is not a valid settings file; its values are ignored")
+                                   .arg(path_)));
     }
     return file_ ? &*file_ : nullptr;
 }
@@ -112,8 +128,10 @@ QString SettingsStore::getSetting(const QString &section, const QString &key, co
         return defaultValue;
     const IniFile::Value value = values->value(section, key);
     if (value.kind == IniFile::Value::NotText) {
-        qCWarning(lcSettingsStore, "%s/%s in %s is not text; using the default", qUtf8Printable(section),
-                  qUtf8Printable(key), qUtf8Printable(path_));
+        qCWarning(lcSettingsStore, "%s",
+                  qUtf8Printable(QCoreApplication::translate("platform::SettingsStore",
+                                                             "%1/%2 in %3 is not text; using the default")
+                                     .arg(section, key, path_)));
     }
     return value.kind == IniFile::Value::Text ? value.text : defaultValue;
 }
@@ -138,13 +156,20 @@ void SettingsStore::commit()
     pending_.clear();
     if (path_.isEmpty())
         raise(err::PathFileAccess,
-              QStringLiteral("Path/File access error: cannot write the settings: %1").arg(noHomeFolder()));
+              QCoreApplication::translate("platform::SettingsStore",
+                                          "Path/File access error: cannot write the settings: %1")
+                  .arg(noHomeFolder()));
     const auto fail = [this](const QString &reason) {
-        raise(err::PathFileAccess, QStringLiteral("Path/File access error: cannot write %1: %2").arg(path_, reason));
+        raise(err::PathFileAccess,
+              QCoreApplication::translate("platform::SettingsStore", "Path/File access error: cannot write %1: %2")
+                  .arg(path_, reason));
     };
     const auto leaveAlone = [this](const QString &kind) {
-        qCWarning(lcSettingsStore, "%s is %s, not a settings file; the settings were not written",
-                  qUtf8Printable(path_), qUtf8Printable(kind));
+        qCWarning(
+            lcSettingsStore, "%s",
+            qUtf8Printable(QCoreApplication::translate("platform::SettingsStore",
+                                                       "%1 is %2, not a settings file; the settings were not written")
+                               .arg(path_, kind)));
     };
 
     if (const QString kind = nonRegularKind(path_); !kind.isEmpty())
@@ -154,12 +179,12 @@ void SettingsStore::commit()
     const QString lockName = path_ + QLatin1String(".lock");
     FileLock lock;
     if (const QString why = lock.take(lockName); !why.isEmpty())
-        fail(QStringLiteral("cannot take the lock %1: %2").arg(lockName, why));
+        fail(QCoreApplication::translate("platform::SettingsStore", "cannot take the lock %1: %2").arg(lockName, why));
 
     // The file as it is now, which may have changed since the start.
     const FileRead old = readRegular(path_);
     if (!old.ok)
-        fail(QStringLiteral("it cannot be read (%1)").arg(old.why));
+        fail(QCoreApplication::translate("platform::SettingsStore", "it cannot be read (%1)").arg(old.why));
     if (!old.kind.isEmpty())
         return leaveAlone(old.kind);
     const QString target = finalTarget(path_);
@@ -185,7 +210,10 @@ void SettingsStore::commit()
         fail(why);
     }
     if (!kept.isEmpty())
-        qCWarning(lcSettingsStore, "kept the unreadable settings file as %s", qUtf8Printable(kept));
+        qCWarning(lcSettingsStore, "%s",
+                  qUtf8Printable(
+                      QCoreApplication::translate("platform::SettingsStore", "kept the unreadable settings file as %1")
+                          .arg(kept)));
     // What is read next comes from the new file.
     file_.reset();
     loaded_ = false;

@@ -4,6 +4,8 @@
 #include "platform/text_box_widget.h"
 #include "platform/widget_support.h"
 
+#include <QCoreApplication>
+
 namespace platform {
 
 TextBox::TextBox(const ControlSpec &row, QWidget *parent) : ControlOf(row, makeTextBoxWidget(*this, row, parent))
@@ -44,7 +46,8 @@ bool TextBox::fontItalic() const { return widget()->font().italic(); }
 void TextBox::setFontSize(float points)
 {
     if (!(points > 0 && points <= 2048))
-        raise(err::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+        raise(err::InvalidPropertyValue,
+              QCoreApplication::translate("platform::RuntimeError", "Invalid property value"));
     changeFont(widget(), [&](QFont &font) { font.setPointSizeF(points); });
 }
 
@@ -57,14 +60,16 @@ void TextBox::setMousePointer(std::int16_t pointer)
     else if (pointer == pointer::Default)
         widget()->unsetCursor();
     else
-        raise(err::InvalidPropertyValue, QStringLiteral("Invalid property value"));
+        raise(err::InvalidPropertyValue,
+              QCoreApplication::translate("platform::RuntimeError", "Invalid property value"));
     mousePointer_ = pointer;
 }
 
 void TextBox::setFocus()
 {
     if (!widget()->isEnabled() || !widget()->isVisibleTo(widget()->window()))
-        raise(err::InvalidCall, QStringLiteral("Invalid procedure call or argument"));
+        raise(err::InvalidCall,
+              QCoreApplication::translate("platform::RuntimeError", "Invalid procedure call or argument"));
     if (widget()->hasFocus())
         return;
     focusInSeen_ = false;

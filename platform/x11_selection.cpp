@@ -3,6 +3,7 @@
 #include "platform/runtime_error.h"
 #include "platform/termination.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 #include <algorithm>
@@ -42,9 +43,12 @@ struct FreeReply
 template <class T>
 using Reply = std::unique_ptr<T, FreeReply>;
 
+// `why` is marked for translation in the same context.
 [[noreturn]] void fail(const char *why)
 {
-    raise(cantOpenClipboard, QStringLiteral("Can't open Clipboard: %1").arg(QLatin1String(why)));
+    raise(cantOpenClipboard,
+          QCoreApplication::translate("platform::Clipboard", "Can't open Clipboard: %1")
+              .arg(QCoreApplication::translate("platform::Clipboard", why)));
 }
 
 // The text targets in the order they are asked for: UTF-8 first, then what
@@ -82,7 +86,7 @@ Connection &connection()
     if (xcb_connection_has_error(c.connection)) {
         xcb_disconnect(c.connection);
         c.connection = nullptr;
-        fail("no connection to the X server");
+        fail(QT_TRANSLATE_NOOP("platform::Clipboard", "no connection to the X server"));
     }
     c.root = xcb_setup_roots_iterator(xcb_get_setup(c.connection)).data->root;
     std::vector<std::pair<const char *, xcb_atom_t *>> atoms
@@ -137,7 +141,7 @@ Reply<xcb_generic_event_t> waitFor(const Connection &c, const std::function<bool
                 return event;
         }
         if (xcb_connection_has_error(c.connection))
-            fail("the connection to the X server broke");
+            fail(QT_TRANSLATE_NOOP("platform::Clipboard", "the connection to the X server broke"));
         if (terminationSignals() != signalsAtStart)
             throw Interrupted();
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
@@ -156,7 +160,7 @@ Reply<xcb_get_property_reply_t> takeProperty(const Connection &c, xcb_window_t w
         c.connection,
         xcb_get_property(c.connection, 1, window, c.property, XCB_GET_PROPERTY_TYPE_ANY, 0, UINT32_MAX / 4), nullptr)};
     if (!value)
-        fail("the X server refused to pass it on");
+        fail(QT_TRANSLATE_NOOP("platform::Clipboard", "the X server refused to pass it on"));
     return value->type == XCB_NONE ? nullptr : std::move(value);
 }
 
@@ -176,7 +180,7 @@ bool convert(const Connection &c, const Requestor &requestor, xcb_atom_t target,
             return (event->response_type & 0x7f) == XCB_SELECTION_NOTIFY
                 && reinterpret_cast<xcb_selection_notify_event_t *>(event)->requestor == requestor.window();
         },
-        signalsAtStart, "the program that owns it does not answer");
+        signalsAtStart, QT_TRANSLATE_NOOP("platform::Clipboard", "the program that owns it does not answer"));
     if (reinterpret_cast<xcb_selection_notify_event_t *>(answer.get())->property == XCB_NONE)
         return false;
     const auto value = takeProperty(c, requestor.window());
@@ -196,7 +200,8 @@ bool convert(const Connection &c, const Requestor &requestor, xcb_atom_t target,
                 return (event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY && change->window == requestor.window()
                     && change->atom == c.property && change->state == XCB_PROPERTY_NEW_VALUE;
             },
-            signalsAtStart, "the program that owns it stopped in the middle of its text");
+            signalsAtStart,
+            QT_TRANSLATE_NOOP("platform::Clipboard", "the program that owns it stopped in the middle of its text"));
         const auto part = takeProperty(c, requestor.window());
         if (!part)
             continue; // the notice of a value taken already
@@ -215,7 +220,7 @@ QString clipboardText()
     const Reply<xcb_get_selection_owner_reply_t> owner{
         xcb_get_selection_owner_reply(c.connection, xcb_get_selection_owner(c.connection, c.clipboard), nullptr)};
     if (!owner)
-        fail("the connection to the X server broke");
+        fail(QT_TRANSLATE_NOOP("platform::Clipboard", "the connection to the X server broke"));
     if (owner->owner == XCB_NONE)
         return {};
     const Requestor requestor(c);

@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "platform/font_dialog.h"
+#include "platform/translations.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -16,6 +17,7 @@ class TestAccessibility : public testing::SandboxTest
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void cells_data();
     void cells();
     void optionControls_data();
@@ -28,6 +30,8 @@ private slots:
     void textInterface();
     void typefaceBoxPressOpensTheDialog();
     void startBoxIsOneNode();
+    void namesInEnglish_data();
+    void namesInEnglish();
 };
 
 namespace {
@@ -45,7 +49,17 @@ QString toolTipShownFor(QWidget *widget)
     return widget->toolTip();
 }
 
+// The program's texts in a language, as LANG would choose it.
+void useLanguage(const char *name)
+{
+    QLocale::setDefault(QLocale(QLatin1String(name)));
+    platform::useTranslation("glyphery");
+}
+
 } // namespace
+
+// German, in which the names read as they always have; the Unicode names stay ICU's.
+void TestAccessibility::initTestCase() { useLanguage("de_DE"); }
 
 void TestAccessibility::cells_data()
 {
@@ -248,6 +262,28 @@ void TestAccessibility::startBoxIsOneNode()
     // The hidden Char(0) is not showing.
     QVERIFY(QAccessible::queryAccessibleInterface(form.Char(0).widget())->state().invisible);
     QVERIFY(!QAccessible::queryAccessibleInterface(form.Char(1).widget())->state().invisible);
+}
+
+void TestAccessibility::namesInEnglish_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    // clang-format off
+    QTest::newRow("Dummy") << "Dummy" << "Character table: Tab to the first character";
+    QTest::newRow("unused") << "Char_98" << "unused, 129, U+0081";
+    QTest::newRow("Label1") << "Label1" << "Normal, Bold, Italic, Space before, Small sizes";
+    // clang-format on
+}
+
+void TestAccessibility::namesInEnglish()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    useLanguage("en_US");
+    const auto german = qScopeGuard([] { useLanguage("de_DE"); });
+    frmMain form;
+    QVERIFY(form.show());
+    QCOMPARE(accessibleText(form.widget()->findChild<QWidget *>(name), QAccessible::Name), text);
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -12,6 +12,17 @@ from harness import wait_for
 
 ACCESSIBILITY = {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}
 
+# The names of ours in each language the program runs under; the Unicode
+# names are ICU's in every language.
+NAMES = {
+    "de_DE.UTF-8": {"typeface": "Schriftart", "choose": "Schriftart w\u00e4hlen", "preview": "Vorschau",
+                    "start": "Zeichentabelle: mit Tab zum ersten Zeichen", "grid": "Zeichentabelle",
+                    "unused": "nicht belegt"},
+    "en_US.UTF-8": {"typeface": "Font", "choose": "Choose font", "preview": "Preview",
+                    "start": "Character table: Tab to the first character", "grid": "Character table",
+                    "unused": "unused"},
+}
+
 
 @pytest.fixture(scope="module")
 def session_bus(desktop):
@@ -42,16 +53,19 @@ def actions(node):
     return [(action.getName(i), action.getDescription(i)) for i in range(action.nActions)]
 
 
-def test_screen_reader(glyphery, desktop, session_bus):
+@pytest.mark.parametrize("language", NAMES)
+def test_screen_reader(glyphery, desktop, session_bus, language):
     import pyatspi  # here: it finds its bus when imported
     from gi.repository import GLib
 
-    glyphery.env.update(DBUS_SESSION_BUS_ADDRESS=session_bus, **ACCESSIBILITY)
+    ours = NAMES[language]
+    glyphery.env.pop("LC_ALL")
+    glyphery.env.update(DBUS_SESSION_BUS_ADDRESS=session_bus, LANG=language, **ACCESSIBILITY)
     app = glyphery.start()
     registry = pyatspi.Registry.getDesktop(0)
     program = wait_for("the program is not on the accessibility bus", lambda: next(
-        (registry.getChildAtIndex(i) for i in range(registry.childCount)
-         if registry.getChildAtIndex(i) and registry.getChildAtIndex(i).name == "Glyphery"), None), 20)
+        (node for node in (registry.getChildAtIndex(i) for i in range(registry.childCount))
+         if node and node.name == "Glyphery" and node.get_process_id() == app.process.pid), None), 20)
     app.activate()  # the focus reaches the start box, which then builds its line edit
     window = program.getChildAtIndex(0)
     assert window.getRole() == pyatspi.ROLE_FRAME and window.name == "Glyphery"
@@ -62,23 +76,23 @@ def test_screen_reader(glyphery, desktop, session_bus):
         by_name.setdefault(node.name, []).append(node)
 
     # The typeface box: a combo box whose press action chooses the typeface.
-    fsel = by_name["Schriftart"][0]
+    fsel = by_name[ours["typeface"]][0]
     assert fsel.getRole() == pyatspi.ROLE_COMBO_BOX
     assert text_of(fsel) == "Arial"
-    assert ("Press", "Schriftart w\u00e4hlen") in actions(fsel)
+    assert ("Press", ours["choose"]) in actions(fsel)
 
     # The preview offers its text; so does every cell.
-    preview = by_name["Vorschau"][0]
+    preview = by_name[ours["preview"]][0]
     assert preview.getRole() == pyatspi.ROLE_TEXT and text_of(preview) == ""
 
     # The start box is one node, focused, without children.
-    start = by_name["Zeichentabelle: mit Tab zum ersten Zeichen"]
+    start = by_name[ours["start"]]
     assert len(start) == 1 and start[0].childCount == 0, [n.getRoleName() for n in start]
     wait_for("the start box is not focused", lambda: start[0].getState().contains(pyatspi.STATE_FOCUSED), 5)
     assert text_of(start[0]) == ""  # it lies beneath the preview: never seen, not read
 
     # The grid: the hidden Char(0) is not showing; the names of the unused codes.
-    grid = by_name["Zeichentabelle"][0]
+    grid = by_name[ours["grid"]][0]
     assert grid.getRole() == pyatspi.ROLE_LIST and grid.childCount == 225
     assert not grid.getChildAtIndex(0).getState().contains(pyatspi.STATE_SHOWING)
     cells = [grid.getChildAtIndex(i) for i in range(1, 225)]
@@ -87,7 +101,7 @@ def test_screen_reader(glyphery, desktop, session_bus):
     assert names[96] == "\u20ac, EURO SIGN, 128, U+20AC"
     assert names[95] == "DELETE, 127, U+007F"
     for code in (129, 141, 143, 144, 157):
-        assert names[code - 32] == f"nicht belegt, {code}, U+{code:04X}"
+        assert names[code - 32] == f"{ours['unused']}, {code}, U+{code:04X}"
     for name in [node.name for node in nodes]:
         assert "<control" not in name and not any(ord(c) < 32 or 0x7F <= ord(c) < 0xA0 for c in name), repr(name)
     # The six lines are separators; nothing is a bare filler.
@@ -107,7 +121,7 @@ def test_screen_reader(glyphery, desktop, session_bus):
     def heard():
         while context.pending():
             context.iteration(False)
-        return ("Vorschau", "object:text-changed:insert", "\u20ac") in changes
+        return (ours["preview"], "object:text-changed:insert", "\u20ac") in changes
 
     wait_for(lambda: f"no text-changed event for the preview's \u20ac; heard {changes[-5:]}", heard, 5)
     pyatspi.Registry.deregisterEventListener(listener, "object:text-changed:insert")

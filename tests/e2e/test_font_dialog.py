@@ -9,10 +9,11 @@ from harness import count, yellow
 FACE = "Liberation Mono"  # from fonts-liberation, which the build installs
 
 
-def open_dialog(app, desktop, layout):
+def open_dialog(app, desktop, layout, title):
     app.click(layout.point("FSel"))
     dialog = app.second_window("a click on FSel")
     assert desktop.transient_for(dialog) == app.window
+    assert desktop.x("xdotool", "getwindowname", str(dialog)) == f"{title}\n"
     assert "_NET_WM_STATE_MODAL" in (desktop.prop(dialog, "_NET_WM_STATE") or ""), "the dialog is not modal"
     return dialog
 
@@ -24,11 +25,13 @@ def test_font_dialog(glyphery, desktop, screenshots, layout):
     preview, symbol, code = layout.box("CharXXL"), layout.box("Symbol"), layout.box("Code")
     same, changed = screenshots.same, screenshots.changed
 
-    # First run: cancel.
+    # First run, in German: cancel.
     assert not glyphery.settings_file.exists(), "a settings file exists before the first run"
+    del glyphery.env["LC_ALL"]
+    glyphery.env["LANG"] = "de_DE.UTF-8"
     app = glyphery.start()
     fresh = screenshots.settled(app, grid)
-    dialog = open_dialog(app, desktop, layout)
+    dialog = open_dialog(app, desktop, layout, "Schriftart ausw\u00e4hlen")
     # The window below the dialog takes no clicks: chkB, where the dialog
     # leaves it uncovered, stays off (the cells and the settings show it).
     (x, y), (left, top, width, height) = layout.point("chkB"), desktop.geometry(dialog)
@@ -44,7 +47,8 @@ def test_font_dialog(glyphery, desktop, screenshots, layout):
     assert app.close() == 0
     glyphery.expect_settings()
 
-    # Second run: confirm.
+    # Second run, in English: confirm.
+    glyphery.env["LANG"] = "en_US.UTF-8"
     app = glyphery.start()
     same("second start: the cells", app, fresh, grid)
     app.click(layout.point("Char", 34))  # A
@@ -52,7 +56,7 @@ def test_font_dialog(glyphery, desktop, screenshots, layout):
     assert count(letter, symbol, yellow) == 0, "the program icon still shows over the preview of cell 34"
     changed("cell 34 clicked: the code", app, fresh, code)
 
-    dialog = open_dialog(app, desktop, layout)
+    dialog = open_dialog(app, desktop, layout, "Select Font")
     desktop.focus(dialog)
     # Typed into the dialog's family field, the name selects the face in the list.
     desktop.x("xdotool", "type", "--delay", "30", FACE, timeout=20)

@@ -2,7 +2,7 @@
 the program's own that names the cause, status 1, no abort and no settings
 written; --help and --version still work, and an argument it does not know is
 refused with status 2. Every line the program writes to stderr begins with
-its name."""
+its name. Each reads in the user's language."""
 
 import os
 import signal
@@ -41,6 +41,9 @@ def without_platform_plugins(folder):
             os.environ["QT_PLATFORMS_DIR"]]
 
 
+GERMAN = {"LC_ALL": "", "LANG": "de_DE.UTF-8"}
+
+
 def test_no_display():
     with tempfile.TemporaryDirectory(prefix="glyphery-nodisplay.") as folder:
         no_plugins = without_platform_plugins(folder)
@@ -55,6 +58,9 @@ def test_no_display():
              'plugin "xcb" is not installed: it comes with the Debian package libqt6gui6', no_plugins),
             ("no Wayland plugin", {"QT_QPA_PLATFORM": "wayland", "WAYLAND_DISPLAY": "wayland-glyphery-none"},
              'plugin "wayland" is not installed: it comes with the Debian package qt6-wayland', no_plugins),
+            ("no display, in German", GERMAN, "keine Anzeige: weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt", ()),
+            ("no X11 plugin, in German", {"DISPLAY": unused_display(), **GERMAN},
+             "Plugin \u201excb\u201c ist nicht installiert: es kommt mit dem Debian-Paket libqt6gui6", no_plugins),
         ]:
             status, out, err, config = run(Path(folder) / str(len(what)), wrap=wrap, **env)
             assert status == 1, f"{what}: status {status}, stderr:\n{err}"
@@ -65,10 +71,14 @@ def test_no_display():
             assert not (config / "Glyphery").exists(), f"{what}: settings were written"
 
         # Qt's options, with their values, are passed over on the way.
-        for args, expect in [(["--help"], "Usage: glyphery"), (["--version"], "Glyphery "),
-                             (["-style", "Fusion", "-display", ":0", "--version"], "Glyphery "),
-                             (["-qwindowgeometry=100x100", "-reverse", "--version"], "Glyphery ")]:
-            status, out, err, _ = run(Path(folder) / args[0], *args)
+        for n, (args, expect, env) in enumerate([
+                (["--help"], "Usage: glyphery", {}), (["--version"], "Glyphery ", {}),
+                (["-style", "Fusion", "-display", ":0", "--version"], "Glyphery ", {}),
+                (["-qwindowgeometry=100x100", "-reverse", "--version"], "Glyphery ", {}),
+                (["--help"], "Aufruf: glyphery [--help] [--version] [Qt-Optionen]\n\nEine", GERMAN),
+                (["--help"], "Usage: glyphery", {"LC_ALL": "", "LANG": "en_US.UTF-8"}),
+                (["--help"], "Usage: glyphery", {**GERMAN, "LANGUAGE": "en_GB:de"})]):  # English first
+            status, out, err, _ = run(Path(folder) / f"option-{n}", *args, **env)
             assert status == 0 and out.startswith(expect) and not err, f"{args}: {status} {out!r} {err!r}"
         # Without a display, so that the argument is judged before the display is.
         for args in (["--bogus"], ["platform", "xcb"]):
