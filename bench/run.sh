@@ -3,6 +3,7 @@
 # table: the handlers in process (offscreen), the soak, and start-up and
 # memory under Xvfb and openbox against an empty Qt window of the same kind.
 #   bench/run.sh build-release        (STARTUP_RUNS=15 HANDLER_SAMPLES=200)
+# BENCH_LANG=de_DE.UTF-8 runs the start-up in that language.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -24,7 +25,7 @@ GLYPHERY="$build/glyphery" BENCH_BIN="$build/bench" RUNS="${STARTUP_RUNS:-15}" \
 
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)
 qt=$(pkg-config --modversion Qt6Core 2>/dev/null || echo unknown)
-renderer="software: Qt raster paint engine; handlers on the offscreen platform, start-up on Xvfb 1280x800x24 with openbox"
+renderer="software: Qt raster paint engine; handlers on the offscreen platform, start-up on Xvfb 1280x800x24 with openbox, locale ${BENCH_LANG:-C.UTF-8}"
 
 awk -F'\t' -v date="$(date '+%Y-%m-%d %H:%M %Z')" -v cpu="$cpu" -v cores="$(nproc)" -v qt="${qt:-?}" \
     -v kernel="$(uname -r)" -v load="$load" -v renderer="$renderer" '

@@ -3,9 +3,13 @@
 #   nobus    no session bus: libdbus launches one on the spot (dbus-x11)
 #   session  a session bus that cannot start the accessibility bus
 #   a11y     a session bus with the accessibility bus running, as on GNOME and KDE
-#   startup_envs.sh BENCH_BIN GLYPHERY RUNS
+#   startup_envs.sh BENCH_BIN GLYPHERY RUNS [LOCALE]
 set -euo pipefail
 bin=$1 glyphery=$2 runs=$3
+# The programs start in that language (the harness gives them C.UTF-8).
+if [ -n "${4:-}" ]; then
+    export LC_ALL=$4 LANG=$4
+fi
 work=$(mktemp -d "${TMPDIR:-/tmp}/glyphery-buses.XXXXXX")
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null; rm -rf "$work"' EXIT
