@@ -145,6 +145,11 @@ def test_orca(glyphery, orca):
     glyphery.env.update(DBUS_SESSION_BUS_ADDRESS=orca.env["DBUS_SESSION_BUS_ADDRESS"], LANG=orca.env["LANG"])
     glyphery.env.pop("LC_ALL")
     glyphery.env.pop("NO_AT_BRIDGE")
+    # Under the sanitizers: Qt 6.4's AT-SPI bridge keeps a copy of each key
+    # event for Orca, and the copies of keys Orca answered too late are left
+    # when the program ends (a QKeyEvent and its text, from libQt6Gui).
+    if "ASAN_OPTIONS" in glyphery.env:
+        glyphery.env["ASAN_OPTIONS"] += ":detect_leaks=0"
     app = glyphery.start()
     app.activate()
     for key, words in WALK:
