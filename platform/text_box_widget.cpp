@@ -21,16 +21,6 @@ public:
     QString value() const override { return text(); }
     bool readOnly() const override { return isReadOnly(); }
 
-    // No box takes composed text, so none asks for an input method's panel
-    // or an on-screen keyboard. Qt 6.4's line edit answers this query from
-    // its read-only state, whatever WA_InputMethodEnabled says.
-    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override
-    {
-        if (query == Qt::ImEnabled)
-            return false;
-        return TextBoxEvents<QLineEdit>::inputMethodQuery(query);
-    }
-
     // The box keeps the focus, as a spin box does with its line edit, and
     // hands on what the line edit needs; it has raised GotFocus and KeyDown.
     void takeFocus(QFocusEvent *event)
@@ -125,7 +115,6 @@ private:
         QWidget::setTabOrder(this, editor_);
         editor_->setFocusProxy(this);
         editor_->setObjectName(objectName() + QLatin1String("_edit"));
-        editor_->setAttribute(Qt::WA_InputMethodEnabled, false);
         editor_->setGeometry(rect());
         editor_->setMaxLength(TextBox::maxLength);
         editor_->setText(TextBoxWidget::text());
