@@ -25,14 +25,8 @@ QAccessibleInterface *formFactory(const QString &className, QObject *object)
 
 } // namespace
 
-void installAccessibility()
-{
-    static const bool installed = [] {
-        QAccessible::installFactory(formFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
-}
+// Qt installs a factory once, however often it is asked to.
+void installAccessibility() { QAccessible::installFactory(formFactory); }
 
 void setAccessibleRole(QWidget *widget, QAccessible::Role role) { widget->setProperty(roleProperty, int(role)); }
 

@@ -238,8 +238,7 @@ std::int16_t CheckBox::value() const
 void CheckBox::setValue(std::int16_t value)
 {
     if (value < 0 || value > 2)
-        raise(err::InvalidPropertyValue,
-              QCoreApplication::translate("platform::RuntimeError", "Invalid property value"));
+        raiseInvalidPropertyValue();
     if (value == this->value())
         return;
     value_ = value;

@@ -2,8 +2,6 @@
 
 #include "platform/runtime_error.h"
 
-#include <QCoreApplication>
-
 namespace platform {
 
 namespace {
@@ -20,8 +18,7 @@ constexpr char16_t cp1252High[32] = {
 QString ansiChar(int code)
 {
     if (code < 0 || code > 255)
-        raise(err::InvalidCall,
-              QCoreApplication::translate("platform::RuntimeError", "Invalid procedure call or argument"));
+        raiseInvalidCall();
     const char16_t unit = (code >= 0x80 && code <= 0x9F) ? cp1252High[code - 0x80] : char16_t(code);
     return QString(QChar(unit));
 }

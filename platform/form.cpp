@@ -170,12 +170,8 @@ Form::Form(const FormSpec &form, std::span<const ControlSpec> controls) : window
                     parent = control->widget();
             }
         }
-        if (row.accessibleName || row.toolTip) {
-            QByteArray held[2];
-            controls_.push_back(makeControl(translated(row, form.name, held), parent));
-        } else {
-            controls_.push_back(makeControl(row, parent));
-        }
+        QByteArray held[2];
+        controls_.push_back(makeControl(translated(row, form.name, held), parent));
         if (row.index >= 0 && row.kind == ControlKind::TextBox) {
             auto &array = arrays_[controls_.back()->name()];
             if (!array)

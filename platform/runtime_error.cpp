@@ -3,10 +3,10 @@
 #include "platform/translations.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QWidget>
 
+#include <cerrno>
 #include <cstdio>
 
 namespace platform {
@@ -36,6 +36,17 @@ RuntimeError::RuntimeError(int number, QString message)
 
 void raise(int number, const QString &message) { throw RuntimeError(number, message); }
 
+void raiseInvalidCall()
+{
+    raise(err::InvalidCall,
+          QCoreApplication::translate("platform::RuntimeError", "Invalid procedure call or argument"));
+}
+
+void raiseInvalidPropertyValue()
+{
+    raise(err::InvalidPropertyValue, QCoreApplication::translate("platform::RuntimeError", "Invalid property value"));
+}
+
 void reportFatal(int number, const QString &message)
 {
     if (ending)
@@ -43,9 +54,8 @@ void reportFatal(int number, const QString &message)
     ending = true;
     status = 1;
     const QString line = errorLine(number, message);
-    // On stderr the program goes by its executable's name, as every line there does.
-    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    std::fprintf(stderr, "%s: %s\n", qPrintable(program), line.toLocal8Bit().constData());
+    // On stderr the program goes by the name it was started as, as every line there does.
+    std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, line.toLocal8Bit().constData());
     std::fflush(stderr);
     if (presenter)
         presenter(QCoreApplication::applicationName(), line);

@@ -34,9 +34,13 @@ inline constexpr int InvalidCall = 5;
 inline constexpr int PathFileAccess = 75;
 inline constexpr int ElementMissing = 340;
 inline constexpr int InvalidPropertyValue = 380;
+inline constexpr int CantOpenClipboard = 521;
 } // namespace err
 
 [[noreturn]] void raise(int number, const QString &message);
+// The two errors whose standard message says all there is to say.
+[[noreturn]] void raiseInvalidCall();
+[[noreturn]] void raiseInvalidPropertyValue();
 
 // The one place where an event enters a handler: a run-time error is caught
 // here, reported, and the program ends with a non-zero status. Nothing is

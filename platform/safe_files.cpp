@@ -72,8 +72,8 @@ bool stillNamed(int fd, const QByteArray &name)
     return ::fstat(fd, &held) == 0 && ::lstat(name.constData(), &named) == 0 && sameFile(held, named);
 }
 
-// The holder named in a lock file, as QLockFile writes it: its process id
-// on the first line.
+// The holder named in a lock file: its process id on the first line, as
+// take() and QLockFile write it.
 QString heldBy(int fd, int error)
 {
     char text[32] = {};

@@ -54,6 +54,8 @@ QString homeFolder(QString *why)
     return {};
 }
 
+void warn(const QString &message) { qCWarning(lcSettingsStore, "%s", qUtf8Printable(message)); }
+
 QString noHomeFolder()
 {
     QString why;
@@ -88,35 +90,28 @@ const IniFile *SettingsStore::file()
     if (!loaded_) {
         loaded_ = true;
         if (path_.isEmpty()) {
-            qCWarning(
-                lcSettingsStore, "%s",
-                qUtf8Printable(QCoreApplication::translate("platform::SettingsStore",
-                                                           "the settings cannot be found (%1); using the defaults")
-                                   .arg(noHomeFolder())));
+            warn(QCoreApplication::translate("platform::SettingsStore",
+                                             "the settings cannot be found (%1); using the defaults")
+                     .arg(noHomeFolder()));
             return nullptr;
         }
         FileRead read = readRegular(path_);
         if (!read.ok) {
-            qCWarning(lcSettingsStore, "%s",
-                      qUtf8Printable(QCoreApplication::translate("platform::SettingsStore",
-                                                                 "%1 cannot be read (%2); using the defaults")
-                                         .arg(path_, read.why)));
+            warn(QCoreApplication::translate("platform::SettingsStore", "%1 cannot be read (%2); using the defaults")
+                     .arg(path_, read.why));
             return nullptr;
         }
         if (!read.kind.isEmpty()) {
-            qCWarning(lcSettingsStore, "%s",
-                      qUtf8Printable(QCoreApplication::translate("platform::SettingsStore",
-                                                                 "%1 is %2, not a settings file; using the defaults")
-                                         .arg(path_, read.kind)));
+            warn(QCoreApplication::translate("platform::SettingsStore",
+                                             "%1 is %2, not a settings file; using the defaults")
+                     .arg(path_, read.kind));
             return nullptr;
         }
         file_.emplace(std::move(read.content));
         if (!file_->valid())
-            qCWarning(
-                lcSettingsStore, "%s",
-                qUtf8Printable(QCoreApplication::translate("platform::SettingsStore",
-                                                           "%1 is not a valid settings file; its values are ignored")
-                                   .arg(path_)));
+            warn(QCoreApplication::translate("platform::SettingsStore",
+                                             "%1 is not a valid settings file; its values are ignored")
+                     .arg(path_));
     }
     return file_ ? &*file_ : nullptr;
 }
@@ -128,10 +123,8 @@ QString SettingsStore::getSetting(const QString &section, const QString &key, co
         return defaultValue;
     const IniFile::Value value = values->value(section, key);
     if (value.kind == IniFile::Value::NotText) {
-        qCWarning(lcSettingsStore, "%s",
-                  qUtf8Printable(QCoreApplication::translate("platform::SettingsStore",
-                                                             "%1/%2 in %3 is not text; using the default")
-                                     .arg(section, key, path_)));
+        warn(QCoreApplication::translate("platform::SettingsStore", "%1/%2 in %3 is not text; using the default")
+                 .arg(section, key, path_));
     }
     return value.kind == IniFile::Value::Text ? value.text : defaultValue;
 }
@@ -165,11 +158,9 @@ void SettingsStore::commit()
                   .arg(path_, reason));
     };
     const auto leaveAlone = [this](const QString &kind) {
-        qCWarning(
-            lcSettingsStore, "%s",
-            qUtf8Printable(QCoreApplication::translate("platform::SettingsStore",
-                                                       "%1 is %2, not a settings file; the settings were not written")
-                               .arg(path_, kind)));
+        warn(QCoreApplication::translate("platform::SettingsStore",
+                                         "%1 is %2, not a settings file; the settings were not written")
+                 .arg(path_, kind));
     };
 
     if (const QString kind = nonRegularKind(path_); !kind.isEmpty())
@@ -210,10 +201,8 @@ void SettingsStore::commit()
         fail(why);
     }
     if (!kept.isEmpty())
-        qCWarning(lcSettingsStore, "%s",
-                  qUtf8Printable(
-                      QCoreApplication::translate("platform::SettingsStore", "kept the unreadable settings file as %1")
-                          .arg(kept)));
+        warn(QCoreApplication::translate("platform::SettingsStore", "kept the unreadable settings file as %1")
+                 .arg(kept));
     // What is read next comes from the new file.
     file_.reset();
     loaded_ = false;

@@ -4,8 +4,6 @@
 #include "platform/text_box_widget.h"
 #include "platform/widget_support.h"
 
-#include <QCoreApplication>
-
 namespace platform {
 
 TextBox::TextBox(const ControlSpec &row, QWidget *parent) : ControlOf(row, makeTextBoxWidget(*this, row, parent))
@@ -46,8 +44,7 @@ bool TextBox::fontItalic() const { return widget()->font().italic(); }
 void TextBox::setFontSize(float points)
 {
     if (!(points > 0 && points <= 2048))
-        raise(err::InvalidPropertyValue,
-              QCoreApplication::translate("platform::RuntimeError", "Invalid property value"));
+        raiseInvalidPropertyValue();
     changeFont(widget(), [&](QFont &font) { font.setPointSizeF(points); });
 }
 
@@ -60,16 +57,14 @@ void TextBox::setMousePointer(std::int16_t pointer)
     else if (pointer == pointer::Default)
         widget()->unsetCursor();
     else
-        raise(err::InvalidPropertyValue,
-              QCoreApplication::translate("platform::RuntimeError", "Invalid property value"));
+        raiseInvalidPropertyValue();
     mousePointer_ = pointer;
 }
 
 void TextBox::setFocus()
 {
     if (!widget()->isEnabled() || !widget()->isVisibleTo(widget()->window()))
-        raise(err::InvalidCall,
-              QCoreApplication::translate("platform::RuntimeError", "Invalid procedure call or argument"));
+        raiseInvalidCall();
     if (widget()->hasFocus())
         return;
     focusInSeen_ = false;

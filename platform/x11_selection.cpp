@@ -34,8 +34,6 @@ constexpr auto stallLimit = 2s;
 // delivered to another thread and not have interrupted our poll().
 constexpr auto signalCheck = 50ms;
 
-constexpr int cantOpenClipboard = 521;
-
 struct FreeReply
 {
     void operator()(void *reply) const { std::free(reply); }
@@ -46,7 +44,7 @@ using Reply = std::unique_ptr<T, FreeReply>;
 // `why` is marked for translation in the same context.
 [[noreturn]] void fail(const char *why)
 {
-    raise(cantOpenClipboard,
+    raise(err::CantOpenClipboard,
           QCoreApplication::translate("platform::Clipboard", "Can't open Clipboard: %1")
               .arg(QCoreApplication::translate("platform::Clipboard", why)));
 }

@@ -557,7 +557,7 @@ void TestControls::noBoxAsksForAnInputPanel()
     QVERIFY(QTest::qWaitForWindowActive(form.widget()));
     QWidget *box = form.textBox(qPrintable(name)).widget();
     form.textBox(qPrintable(name)).setFocus();
-    QTRY_VERIFY(box->hasFocus() || box->isAncestorOf(QApplication::focusWidget()));
+    QTRY_VERIFY(box->hasFocus());
     const auto panelAsked = [] {
         QInputMethodQueryEvent query(Qt::ImEnabled);
         QApplication::sendEvent(QGuiApplication::focusObject(), &query);
