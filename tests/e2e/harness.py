@@ -436,14 +436,18 @@ class Clipboard:
     def __init__(self, desktop):
         self.env = desktop.env
 
-    def content(self):
+    def content(self, target="UTF8_STRING"):
         """The clipboard's text as UTF-8 bytes; None when it holds none."""
         try:
-            done = subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "UTF8_STRING"], env=self.env,
+            done = subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", target], env=self.env,
                                   capture_output=True, timeout=5)
             return done.stdout if done.returncode == 0 else None
         except subprocess.TimeoutExpired:
             return None
+
+    def targets(self):
+        """The forms the clipboard's owner offers."""
+        return (self.content("TARGETS") or b"").decode().split()
 
     def set(self, text):
         # xclip stays behind to serve the text: no pipe may wait for it.
@@ -482,17 +486,36 @@ class WaylandClipboard:
     expect = Clipboard.expect
 
 
-def holders(runtime):
-    """wl-copy processes started with the runtime folder given."""
+def processes_with(variable, command=None):
+    """The processes whose environment holds `variable` ("NAME=value"), of
+    that command only when one is given."""
     found = []
-    for status in Path("/proc").glob("[0-9]*/comm"):
+    for proc in Path("/proc").glob("[0-9]*"):
         try:
-            if status.read_text().strip() == "wl-copy" and \
-                    f"XDG_RUNTIME_DIR={runtime}".encode() in (status.parent / "environ").read_bytes().split(b"\0"):
-                found.append(int(status.parent.name))
+            if (command is None or (proc / "comm").read_text().strip() == command) and \
+                    variable.encode() in (proc / "environ").read_bytes().split(b"\0"):
+                found.append(int(proc.name))
         except OSError:  # gone meanwhile
             pass
     return found
+
+
+def holders(runtime):
+    """wl-copy processes started with the runtime folder given."""
+    return processes_with(f"XDG_RUNTIME_DIR={runtime}", "wl-copy")
+
+
+def clipboard_owner(desktop, mode):
+    """The fake owner (clipboard_manager MODE), once it owns the clipboard."""
+    process = subprocess.Popen([os.environ["CLIPBOARD_MANAGER"], mode], env=desktop.env, stdout=subprocess.PIPE)
+    assert select.select([process.stdout], [], [], 10)[0] and process.stdout.readline() == b"ready\n"
+    return process
+
+
+def said_since(process):
+    """What a process printed since, without waiting."""
+    os.set_blocking(process.stdout.fileno(), False)
+    return process.stdout.read() or b""
 
 
 def differing(a, b, box):

@@ -12,14 +12,18 @@ from pathlib import Path
 
 import pytest
 
-from harness import Run, stop
+from harness import Run, clipboard_owner, stop
 
 
-def copy_and_close(app, clipboard, cell_steps, text):
+def copy(app, clipboard, cell_steps, text):
     app.activate()
     app.keys("Tab", *["Right"] * cell_steps, "Return")
     clipboard.expect("Enter on the cell", text)
-    assert app.close() == 0
+    return app
+
+
+def copy_and_close(app, clipboard, cell_steps, text):
+    assert copy(app, clipboard, cell_steps, text).close() == 0
     return app
 
 
@@ -71,10 +75,7 @@ def test_without_a_working_holder(glyphery, clipboard, holder, said):
 
 def test_the_clipboard_outlives_a_failed_close(glyphery, clipboard, desktop):
     glyphery.config.joinpath("Glyphery").write_text("not a folder\n")
-    app = glyphery.start()
-    app.activate()
-    app.keys("Tab", *["Right"] * 96, "Return")  # cell 97
-    clipboard.expect("Enter on the cell", "\u20ac")
+    app = copy(glyphery.start(), clipboard, 96, "\u20ac")  # cell 97
     app.request_close()
     box = app.second_window("alt+F4 with no way to write the settings")
     desktop.focus(box)
@@ -85,16 +86,11 @@ def test_the_clipboard_outlives_a_failed_close(glyphery, clipboard, desktop):
 
 
 def test_another_programs_clipboard_stays_its_own(glyphery, clipboard, desktop):
-    app = glyphery.start()
-    app.activate()
-    app.keys("Tab", "Return")
-    clipboard.expect("Enter on cell 1", " ")
-    other = subprocess.Popen([os.environ["CLIPBOARD_MANAGER"], "html"], env=desktop.env, stdout=subprocess.PIPE)
+    app = copy(glyphery.start(), clipboard, 0, " ")  # cell 1
+    other = clipboard_owner(desktop, "html")
     try:
-        assert select.select([other.stdout], [], [], 10)[0] and other.stdout.readline() == b"ready\n"
         assert app.close() == 0
-        targets = subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "TARGETS"], env=desktop.env,
-                                 capture_output=True, text=True, timeout=5).stdout.split()
+        targets = clipboard.targets()
         assert "text/html" in targets and "GLYPHERY_TEST_MANAGER" in targets, f"the clipboard was taken: {targets}"
     finally:
         stop(other)
@@ -114,8 +110,7 @@ def test_a_clipboard_manager_takes_it(glyphery, clipboard, desktop):
         # no holder of ours took the clipboard before it.
         assert said() == "saved 3 bytes"
         clipboard.expect("after the window closed", "\u20ac")
-        targets = subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "TARGETS"], env=desktop.env,
-                                 capture_output=True, text=True, timeout=5).stdout.split()
+        targets = clipboard.targets()
         assert "GLYPHERY_TEST_MANAGER" in targets, f"the clipboard is held by another program: {targets}"
         log = app.log.read_text()
         assert "lost" not in log and "clipboard manager" not in log, log

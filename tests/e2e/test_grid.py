@@ -5,14 +5,13 @@ another program (xclip) sees it; appending reads what other programs hold
 Windows-1252 character of code k+31. Walking the grid with the arrow keys,
 the preview and the modifiers are tst_grid's, in process."""
 
-import os
 import select
 import signal
 import subprocess
 
 import pytest
 
-from harness import stop, wait_for
+from harness import clipboard_owner, said_since, stop, wait_for
 
 
 def test_copy_to_the_shared_clipboard(glyphery, clipboard, layout):
@@ -41,19 +40,6 @@ def test_copy_to_the_shared_clipboard(glyphery, clipboard, layout):
     assert app.close() == 0
 
 
-def owner(desktop, mode):
-    """The fake owner (clipboard_manager MODE), once it owns the clipboard."""
-    process = subprocess.Popen([os.environ["CLIPBOARD_MANAGER"], mode], env=desktop.env, stdout=subprocess.PIPE)
-    assert select.select([process.stdout], [], [], 10)[0] and process.stdout.readline() == b"ready\n"
-    return process
-
-
-def said(process):
-    """What the owner printed since, without waiting."""
-    os.set_blocking(process.stdout.fileno(), False)
-    return process.stdout.read() or b""
-
-
 BIG = b"0123456789abcdef" * (20 << 16)  # 20 MB, which xclip serves in parts (INCR)
 
 
@@ -66,12 +52,12 @@ def test_append_to_what_another_program_holds(glyphery, clipboard, desktop, held
     app.activate()
     app.keys("Tab", *["Right"] * 33)  # cell 34, "A"
     if isinstance(held, str):
-        other = owner(desktop, held)
+        other = clipboard_owner(desktop, held)
     elif held is not None:
         subprocess.run(["xclip", "-selection", "clipboard", "-t", "UTF8_STRING", "-i"], input=held, env=desktop.env,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=10, check=True)
     else:
-        stop(owner(desktop, "png"))  # an owner that ends leaves none
+        stop(clipboard_owner(desktop, "png"))  # an owner that ends leaves none
     app.keys("shift+Return")
     if expected is not None:
         wait_for("Shift+Enter: the clipboard does not hold the text and the character",
@@ -86,7 +72,7 @@ def test_append_to_what_another_program_holds(glyphery, clipboard, desktop, held
     # The silent owner still owns the clipboard; after the one that ended,
     # nothing does.
     if other.poll() is None:
-        assert b"cleared" not in said(other), "the program took the clipboard from the silent owner"
+        assert b"cleared" not in said_since(other), "the program took the clipboard from the silent owner"
     else:
         assert clipboard.content() is None, f"the clipboard holds {clipboard.content()!r}"
     desktop.focus(box)
@@ -99,7 +85,7 @@ def test_a_termination_signal_ends_the_wait(glyphery, desktop):
     app = glyphery.start()
     app.activate()
     app.keys("Tab", "Right")
-    other = owner(desktop, "silent")
+    other = clipboard_owner(desktop, "silent")
     app.keys("shift+Return")
     assert select.select([other.stdout], [], [], 10)[0] and other.stdout.readline() == b"asked\n"
     app.process.send_signal(signal.SIGTERM)
@@ -107,5 +93,5 @@ def test_a_termination_signal_ends_the_wait(glyphery, desktop):
     assert app.wait_exit(10) == 0, app.log.read_text()
     assert "Run-time error" not in app.log.read_text(), app.log.read_text()
     glyphery.expect_settings()
-    assert other.poll() is None and b"cleared" not in said(other), "the program took the clipboard"
+    assert other.poll() is None and b"cleared" not in said_since(other), "the program took the clipboard"
     stop(other)

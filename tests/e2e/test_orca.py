@@ -16,7 +16,7 @@ from pathlib import Path
 
 import pytest
 
-from harness import stop, wait_for
+from harness import processes_with, stop, wait_for
 from test_accessibility import session_bus  # noqa: F401 (a fixture)
 
 # The locale each language row runs under, the program and Orca alike.
@@ -72,11 +72,10 @@ SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)' ?\{")
 
 def end_left_behind():
     """Ends the Orcas of an earlier run of this test, known by their mark."""
-    for proc in Path("/proc").iterdir():
+    for pid in processes_with(f"{MARK}=1"):
         try:
-            if proc.name.isdigit() and f"{MARK}=1".encode() in (proc / "environ").read_bytes().split(b"\0"):
-                os.kill(int(proc.name), signal.SIGKILL)
-        except OSError:
+            os.kill(pid, signal.SIGKILL)
+        except OSError:  # gone meanwhile
             pass
 
 

@@ -12,6 +12,21 @@ def numbers(text):
     return [int(n, 0) for n in (text or "").replace(",", " ").split()]
 
 
+def expect_placed(desktop, window, area):
+    """The outer window a third of the free height from the top of the area
+    (left, top, width, height), centred across. The program may settle only
+    once it knows the frame."""
+    extents = wait_for("no _NET_FRAME_EXTENTS", lambda: numbers(desktop.prop(window, "_NET_FRAME_EXTENTS")), 5)
+    left, right, top, bottom = extents
+    _, _, width, height = desktop.geometry(window)
+    want = (area[0] + (area[2] - width - left - right) / 2, area[1] + (area[3] - height - top - bottom) / 3)
+    def outer():
+        x, y, *_ = desktop.geometry(window)
+        return x - left, y - top
+    wait_for(lambda: f"outer window at {outer()}, expected {want} (±1) on {area}, frame {extents}",
+             lambda: all(abs(a - b) <= 1 for a, b in zip(outer(), want)), 5)
+
+
 def test_first_run(glyphery, desktop, layout):
     assert not glyphery.settings_file.exists(), "a settings file exists before the first run"
     app = glyphery.start()
@@ -42,18 +57,8 @@ def test_first_run(glyphery, desktop, layout):
     assert i == len(icon), f"_NET_WM_ICON is malformed (sizes read: {sizes})"
     assert {(16, 16), (32, 32)} <= set(sizes), f"_NET_WM_ICON holds {sizes}"
 
-    # Start position: the outer window a third of the free height from the
-    # top, centred across. The program may settle only once it knows the frame.
-    extents = wait_for("no _NET_FRAME_EXTENTS", lambda: numbers(desktop.prop(w, "_NET_FRAME_EXTENTS")), 5)
-    left, right, top, bottom = extents
     root = desktop.info()
-    screen_w, screen_h = int(root["Width"]), int(root["Height"])
-    want = ((screen_w - size[0] - left - right) / 2, (screen_h - size[1] - top - bottom) / 3)
-    def outer():
-        x, y, *_ = desktop.geometry(w)
-        return x - left, y - top
-    wait_for(lambda: f"outer window at {outer()}, expected {want} (±1), frame {extents}",
-             lambda: all(abs(a - b) <= 1 for a, b in zip(outer(), want)), 5)
+    expect_placed(desktop, w, (0, 0, int(root["Width"]), int(root["Height"])))
 
     # A resize request must leave the size alone. The move sent after it is
     # handled after it, so once the window has moved the resize was decided.
@@ -76,34 +81,19 @@ def test_some_values_stored(glyphery):
     glyphery.expect_settings(Name="DejaVu Sans", B=1, Size=1)
 
 
-@pytest.mark.parametrize("screen, monitors", [
+@pytest.mark.parametrize("screen, monitors, area", [
     # Larger than the screen: a negative position, nothing clamped.
-    ("640x480x24", []),
+    ("640x480x24", [], (0, 0, 640, 480)),
     # Two monitors, the primary on the right: the window opens on that one.
-    ("2560x800x24", ["left 1280/338x800/211+0+0 none", "*right 1280/338x800/211+1280+0 none"]),
+    ("2560x800x24", ["left 1280/338x800/211+0+0 none", "*right 1280/338x800/211+1280+0 none"], (1280, 0, 1280, 800)),
 ])
-def test_placed_on_the_primary_screen(tmp_path, screen, monitors):
+def test_placed_on_the_primary_screen(tmp_path, screen, monitors, area):
     desktop = Desktop(tmp_path / "desktop", screen)
     try:
         for monitor in monitors:
             desktop.x("xrandr", "--setmonitor", *monitor.split())
         app = Program(os.environ["GLYPHERY"], desktop, tmp_path / "program").start()
-        primary = next((line.split()[2] for line in desktop.x("xrandr", "--listmonitors").splitlines()
-                        if line.split()[1:2] and line.split()[1].startswith("*")), None)
-        width, height = (int(n) for n in screen.split("x")[:2])
-        area = (0, 0, width, height)
-        if primary:  # "1280/338x800/211+1280+0"
-            size, x, y = primary.split("+")
-            area = (int(x), int(y), int(size.split("x")[0].split("/")[0]), int(size.split("x")[1].split("/")[0]))
-        extents = wait_for("no _NET_FRAME_EXTENTS", lambda: numbers(desktop.prop(app.window, "_NET_FRAME_EXTENTS")), 5)
-        left, right, top, bottom = extents
-        _, _, w, h = desktop.geometry(app.window)
-        want = (area[0] + (area[2] - w - left - right) / 2, area[1] + (area[3] - h - top - bottom) / 3)
-        def outer():
-            x, y, *_ = desktop.geometry(app.window)
-            return x - left, y - top
-        wait_for(lambda: f"outer window at {outer()}, expected {want} (±1) on {area}, frame {extents}",
-                 lambda: all(abs(a - b) <= 1 for a, b in zip(outer(), want)), 5)
+        expect_placed(desktop, app.window, area)
         assert app.close() == 0
     finally:
         desktop.stop()
