@@ -1,6 +1,8 @@
 #include "platform/accessibility.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QTimer>
 #include <QWidget>
 
 namespace platform {
@@ -23,10 +25,44 @@ QAccessibleInterface *formFactory(const QString &className, QObject *object)
     return nullptr;
 }
 
+// Qt's AT-SPI bridge reaches the accessibility bus a moment after the
+// application has started; a window that became active before then is never
+// announced, and a screen reader would not know where the focus is. Once the
+// bridge is there, the active window and its focus are told as Qt would
+// have told them.
+class LateBridge : public QAccessible::ActivationObserver
+{
+public:
+    void accessibilityActiveChanged(bool active) override
+    {
+        if (!active)
+            return;
+        // After the bridge has set up what it sends the events through.
+        QTimer::singleShot(0, qApp, [] {
+            QWidget *window = QApplication::activeWindow();
+            if (!window)
+                return;
+            QAccessible::State changed;
+            changed.active = true;
+            QAccessibleStateChangeEvent activated(window, changed);
+            QAccessible::updateAccessibility(&activated);
+            if (QWidget *focus = QApplication::focusWidget()) {
+                QAccessibleEvent focused(focus, QAccessible::Focus);
+                QAccessible::updateAccessibility(&focused);
+            }
+        });
+    }
+};
+
 } // namespace
 
-// Qt installs a factory once, however often it is asked to.
-void installAccessibility() { QAccessible::installFactory(formFactory); }
+// Qt installs a factory or an observer once, however often it is asked to.
+void installAccessibility()
+{
+    static LateBridge lateBridge;
+    QAccessible::installFactory(formFactory);
+    QAccessible::installActivationObserver(&lateBridge);
+}
 
 void setAccessibleRole(QWidget *widget, QAccessible::Role role) { widget->setProperty(roleProperty, int(role)); }
 
