@@ -255,7 +255,7 @@ void TestControls::errorOutsideEventHandlers()
     TextBox &cell = form.textBoxArray("cell")(1);
     const auto fail = [thrown] {
         if (thrown == 0)
-            raise(err::InvalidCall, QStringLiteral("Invalid procedure call or argument"));
+            raiseInvalidCall();
         if (thrown == 1)
             throw std::out_of_range("out of range");
         if (thrown == 3)

@@ -56,6 +56,7 @@ void TestConversions::ansiCharOutOfRange()
             QFAIL("no run-time error");
         } catch (const RuntimeError &e) {
             QCOMPARE(e.number(), 5);
+            QCOMPARE(e.message(), QStringLiteral("Invalid procedure call or argument"));
         }
     }
 }
