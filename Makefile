@@ -10,7 +10,7 @@ PACKAGES = cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libi
            orca speech-dispatcher dconf-gsettings-backend libglib2.0-bin \
            desktop-file-utils appstream lintian dpkg-dev file librsvg2-bin groff-base \
            binutils-mingw-w64-x86-64 \
-           sway wtype wl-clipboard qt6-wayland \
+           sway wtype wl-clipboard qt6-wayland qt6ct \
            qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -67,12 +67,13 @@ package: build
 # Benchmarks: a Release build of its own, then one table (bench/run.sh,
 # recorded in docs/performance.md). The start-up probe is an X client and
 # sees the window's first drawing through the XDamage extension.
+# BENCH_ONLY=startup leaves out the handlers and the soak.
 BENCH_DIR ?= build-release
 bench: PACKAGES += libx11-dev libxdamage-dev
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF $(CMAKE_ARGS)
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target bench_all
-	bash bench/run.sh $(BENCH_DIR)
+	BENCH_ONLY=$(BENCH_ONLY) bash bench/run.sh $(BENCH_DIR)
 
 # The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer;
 # any report fails the test it comes from. Leak suppressions cover one-time
@@ -90,3 +91,18 @@ test-asan: deps
 	  ctest --output-on-failure -j $(JOBS)
 
 .PHONY: bench test-asan
+
+# The whole suite, warnings as errors, in a root of another Debian release
+# made with debootstrap (tools/debian_root.sh; as root, through sudo
+# otherwise): SUITE=trixie is Debian 13 with Qt 6.8, SUITE=forky Debian
+# testing with Qt 6.11. The root is made once, in build-debian/SUITE, and
+# kept for the next run: remove it for a fresh one. bench-debian runs the
+# start-up benchmark there against the bare window built there.
+SUITE ?= trixie
+test-debian bench-debian: PACKAGES = debootstrap util-linux
+test-debian: deps
+	$(SUDO) tools/debian_root.sh $(SUITE) make -C /src test BUILD_DIR=/build CMAKE_ARGS=-DGLYPHERY_WERROR=ON
+bench-debian: deps
+	$(SUDO) tools/debian_root.sh $(SUITE) make -C /src bench BENCH_DIR=/build-release BENCH_ONLY=startup
+
+.PHONY: test-debian bench-debian

@@ -3,7 +3,8 @@
 # table: the handlers in process (offscreen), the soak, and start-up and
 # memory under Xvfb and openbox against an empty Qt window of the same kind.
 #   bench/run.sh build-release        (STARTUP_RUNS=15 HANDLER_SAMPLES=200)
-# BENCH_LANG=de_DE.UTF-8 runs the start-up in that language.
+# BENCH_LANG=de_DE.UTF-8 runs the start-up in that language; BENCH_ONLY=startup
+# runs only the start-up.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -13,12 +14,16 @@ trap '[ -n "${BENCH_KEEP:-}" ] || rm -rf "$work"' EXIT
 export LC_ALL=C.UTF-8
 
 load=$(cut -d' ' -f1-3 /proc/loadavg)
-echo "running the handlers (offscreen)..." >&2
-QT_QPA_PLATFORM=offscreen "$build/bench/bench_handlers" "${HANDLER_SAMPLES:-200}" >"$work/handlers" 2>"$work/handlers.log" ||
-    { cat "$work/handlers.log" >&2; exit 1; }
-echo "running the soak (offscreen)..." >&2
-QT_QPA_PLATFORM=offscreen "$build/bench/bench_handlers" --soak >"$work/soak" 2>"$work/soak.log" ||
-    { cat "$work/soak.log" >&2; exit 1; }
+: >"$work/handlers"
+: >"$work/soak"
+if [ "${BENCH_ONLY:-}" != startup ]; then
+    echo "running the handlers (offscreen)..." >&2
+    QT_QPA_PLATFORM=offscreen "$build/bench/bench_handlers" "${HANDLER_SAMPLES:-200}" >"$work/handlers" \
+        2>"$work/handlers.log" || { cat "$work/handlers.log" >&2; exit 1; }
+    echo "running the soak (offscreen)..." >&2
+    QT_QPA_PLATFORM=offscreen "$build/bench/bench_handlers" --soak >"$work/soak" 2>"$work/soak.log" ||
+        { cat "$work/soak.log" >&2; exit 1; }
+fi
 echo "running start-up under Xvfb and openbox..." >&2
 GLYPHERY="$build/glyphery" BENCH_BIN="$build/bench" RUNS="${STARTUP_RUNS:-15}" \
     bash "$here/startup.sh" >"$work/startup" 2>"$work/startup.log" || { cat "$work/startup.log" >&2; exit 1; }
@@ -82,6 +87,8 @@ END {
             row("difference at the first drawing (reference)",
                 sprintf("%+.1f MiB", (paintrss[e, "glyphery"] - paintrss[e, "bare_window"]) / 1024), "", "", "")
     }
+    if (steps == "")
+        exit
     printf "\nsoak: %d arrow steps and %d copies in ten passes, one process (%.3f ms a step):\n", steps, copies, perstep
     row("VmRSS after the first pass", mb(first), "", "", "")
     row("VmRSS after the last pass", mb(last), "", "", "")
