@@ -90,6 +90,11 @@ int checkCommandLine(int argc, char *argv[])
 // those of the logging categories included; the category names are left out.
 void toStderr(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
+    // Qt 6.8 and later switch a locale that is not UTF-8 (LANG=C) to C.UTF-8
+    // and say so in four lines; nothing of the program depends on the
+    // locale's character set, so there is nothing for the user to do.
+    if (message.startsWith(QLatin1String("Detected locale \"")) && message.contains(QLatin1String("not UTF-8")))
+        return;
     const QString text = qFormatLogMessage(type, context, message);
     for (const QString &line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         std::fprintf(stderr, "glyphery: %s\n", line.toLocal8Bit().constData());
@@ -126,10 +131,11 @@ int main(int argc, char *argv[])
         return platform::endingStatus();
     platform::closeOnTerminationSignals(window.widget());
     const int status = QApplication::exec();
+    window.closeIfOpen();
     const int ended = platform::isEnding() ? platform::endingStatus() : status;
-    // Qt 6.4's Wayland plugin can deadlock as it tears its display down, its
-    // event thread waiting on a read nobody finishes (one close in a dozen
-    // under load). The window is closed and everything of ours written.
+    // Qt's Wayland plugin can deadlock as it tears its display down, its event
+    // thread waiting on a read nobody finishes (one close in a dozen under
+    // load, seen on 6.4.2). The window is closed and everything of ours written.
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
         std::fflush(nullptr);
         std::_Exit(ended);

@@ -11,8 +11,8 @@ namespace {
 
 constexpr const char *roleProperty = "platformAccessibleRole";
 
-// Qt 6.4 gives a plain QWidget the role Client, which AT-SPI calls a filler,
-// even when it is a top-level window.
+// Qt gives a plain QWidget the role Client, which AT-SPI calls a filler, even
+// when it is a top-level window (seen on 6.4.2 and 6.8.2).
 QAccessibleInterface *formFactory(const QString &className, QObject *object)
 {
     if (className != QLatin1String("QWidget") || !object || !object->isWidgetType())
@@ -68,6 +68,10 @@ void setAccessibleRole(QWidget *widget, QAccessible::Role role) { widget->setPro
 
 void announce(QWidget *widget, const QString &message)
 {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent announcement(widget->window(), message);
+    QAccessible::updateAccessibility(&announcement);
+#else
     // A hidden child of the window, made at the first message: nothing of it
     // is seen, and the window's tree is as before until then.
     static const QString noticeName = QStringLiteral("platformNotice");
@@ -82,6 +86,7 @@ void announce(QWidget *widget, const QString &message)
     notice->setAccessibleName(message);
     QAccessibleEvent shown(notice, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
+#endif
 }
 
 } // namespace platform

@@ -14,9 +14,9 @@ namespace platform {
 void installAccessibility();
 void setAccessibleRole(QWidget *widget, QAccessible::Role role);
 
-// Tells assistive technology a passing message, as a notification of the
-// widget's window: Qt 6.4 has no announcement of its own, and a screen
-// reader speaks a notification as it appears.
+// Tells assistive technology a passing message: an announcement of the
+// widget's window from Qt 6.8 on; before, a notification of the window, which
+// a screen reader speaks as it appears (Qt 6.4 has no announcement).
 void announce(QWidget *widget, const QString &message);
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/form.h"
 
+#include "platform/accessibility.h"
 #include "platform/icon_file.h"
 #include "platform/runtime_error.h"
 #include "platform/units.h"
@@ -45,9 +46,10 @@ protected:
         case QEvent::WindowActivate: form_.checkFrame(); break;
         case QEvent::Show: form_.controlsShown(); break;
         case QEvent::WindowStateChange:
-            // A fixed window is never maximized, but Qt 6.4's own Wayland
-            // title bar offers it whatever the flags say; a compositor then
-            // keeps the size, and the next click could minimize it for good.
+            // A fixed window is never maximized, but the title bar that Qt's
+            // Wayland plugin draws itself offers it whatever the flags say
+            // (seen on 6.4.2); a compositor then keeps the size, and the next
+            // click could minimize it for good.
             if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
                 setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
             break;
@@ -128,11 +130,13 @@ Form *shownForm = nullptr;
 
 } // namespace
 
-// Qt 6.4's xcb plugin calls exit(1) when the connection to the X server
-// breaks, and the window is gone without its close. Closing it from exit's
-// handlers lets its unload handler run all the same: that reads the controls
-// and writes files, and touches no display. Errors then go to stderr only.
-void Form::closeAtExit()
+// When the connection to the X server breaks, Qt's xcb plugin ends the
+// program without closing the window: up to Qt 6.8 (seen on 6.4.2 and 6.8.2)
+// with exit(1) from inside the event loop, on 6.11.2 by ending the event loop
+// with status 1. Either way the window's close still runs, as a user's close
+// would: its unload handler reads the controls and writes files, and touches
+// no display. Errors then go to stderr only.
+void Form::closeWithoutDisplay()
 {
     Form *form = shownForm;
     shownForm = nullptr;
@@ -143,11 +147,28 @@ void Form::closeAtExit()
     form->handleClose(accept);
 }
 
-Form::Form(const FormSpec &form, std::span<const ControlSpec> controls) : window_(std::make_unique<FormWindow>(*this))
+void Form::closeIfOpen()
 {
-    // Until the window is created, Qt 6.4 finds its screen by position for
-    // every font set on a control, a fifth of the time the form takes to
-    // build. The form places itself on the primary screen.
+    if (shownForm == this)
+        closeWithoutDisplay();
+}
+
+namespace {
+// Qt 6.8 builds and caches the window's accessibility interface as its title
+// is set (Qt 6.4 only as it is shown), so the factory that makes it a window
+// must be there before the window is.
+std::unique_ptr<QWidget> newWindow(Form &form)
+{
+    installAccessibility();
+    return std::make_unique<FormWindow>(form);
+}
+} // namespace
+
+Form::Form(const FormSpec &form, std::span<const ControlSpec> controls) : window_(newWindow(*this))
+{
+    // Until the window is created, Qt finds its screen by position for every
+    // font set on a control, a fifth of the time the form takes to build
+    // (seen on 6.4.2). The form places itself on the primary screen.
     window_->setScreen(QGuiApplication::primaryScreen());
     window_->setObjectName(QString::fromUtf8(form.name));
     window_->setWindowTitle(QString::fromUtf8(form.caption));
@@ -289,9 +310,9 @@ bool Form::show()
         if (control->tabIndex() == 0)
             control->widget()->setFocus(Qt::OtherFocusReason);
     }
-    // Qt 6.4 raises an accessibility event for every widget it shows, and the
+    // Qt raises an accessibility event for every widget it shows, and the
     // first one starts the bridge to the session bus (where none runs, libdbus
-    // launches one). The window is shown alone, so that the first event is its
+    // launches one; seen on 6.4.2). The window is shown alone, so that the first event is its
     // own, after its map request, as for an empty window; then its controls
     // are shown, in the same call: the first paint has them all.
     std::vector<QWidget *> held;
@@ -307,8 +328,10 @@ bool Form::show()
         child->show();
     showing_ = false;
     controlsShown();
-    static const bool closesAtExit = std::atexit(closeAtExit) == 0;
-    if (closesAtExit && !shownForm)
+#if QT_VERSION < QT_VERSION_CHECK(6, 11, 0)
+    [[maybe_unused]] static const bool closesAtExit = std::atexit(closeWithoutDisplay) == 0;
+#endif
+    if (!shownForm)
         shownForm = this;
     return true;
 }

@@ -55,6 +55,10 @@ public:
     // tab index 0. Returns false when Load ended the program.
     bool show();
 
+    // Runs the close when the window is still open after the event loop
+    // ended without it: the display went away.
+    void closeIfOpen();
+
     std::function<void()> onLoad;
     std::function<void(std::int16_t &cancel)> onUnload;
     // Raised once when the window manager's real frame is known and differs
@@ -74,7 +78,7 @@ private:
     void controlsShown();
     // Adds the larger renditions to the window's icon, after its first paint.
     void addLargerIcons();
-    static void closeAtExit();
+    static void closeWithoutDisplay();
 
     QMargins frame() const;
 

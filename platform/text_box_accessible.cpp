@@ -37,13 +37,20 @@ bool covered(const QWidget *widget)
     return false;
 }
 
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+using AttributesInterface = QAccessibleAttributesInterface;
+#else
+struct AttributesInterface // Qt 6.4 offers no object attributes
+{};
+#endif
+
 // A text box tells assistive technology its name (its description when it has
-// one, asked for only now) and the text it shows, as its value and through
-// the read-only text interface. A box is one node: the line edit an editable
-// box builds is not a child of its own. A chooser box is a combo box whose
+// one, asked for only now) and the text it shows, as its value and, but for a
+// list item, through the read-only text interface. A box is one node: the
+// line edit an editable box builds is not a child of its own. A chooser box is a combo box whose
 // press action does what a click does. Interfaces are cached from the
 // widget's construction on, so every text box gets this one.
-class DescribedTextBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface
+class DescribedTextBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface, public AttributesInterface
 {
 public:
     DescribedTextBoxAccessible(QWidget *widget, const TextBoxView &view)
@@ -53,10 +60,28 @@ public:
 
     void *interface_cast(QAccessible::InterfaceType type) override
     {
-        if (type == QAccessible::TextInterface)
+        // A list item is read by its name, which holds what it shows: a
+        // screen reader that finds text reads the text instead (Orca 48).
+        if (type == QAccessible::TextInterface && !view_.listItem())
             return static_cast<QAccessibleTextInterface *>(this);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        if (type == QAccessible::AttributesInterface && view_.chooser())
+            return static_cast<QAccessibleAttributesInterface *>(this);
+#endif
         return QAccessibleWidget::interface_cast(type);
     }
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // A combo box without a list says what it holds in the attribute a
+    // screen reader reads its value from (Orca 48 reads no text there).
+    QList<QAccessible::Attribute> attributeKeys() const override { return {QAccessible::Attribute::Custom}; }
+    QVariant attributeValue(QAccessible::Attribute key) const override
+    {
+        if (key != QAccessible::Attribute::Custom)
+            return {};
+        return QVariant::fromValue(QHash<QString, QString>{{ QStringLiteral("valuetext"), shown() }});
+    }
+#endif
 
     int childCount() const override { return 0; }
     QAccessibleInterface *child(int) const override { return nullptr; }

@@ -81,7 +81,7 @@ def test_screen_reader(glyphery, desktop, session_bus, language):
     assert text_of(fsel) == "Arial"
     assert ("Press", ours["choose"]) in actions(fsel)
 
-    # The preview offers its text; so does every cell.
+    # The preview offers its text.
     preview = by_name[ours["preview"]][0]
     assert preview.getRole() == pyatspi.ROLE_TEXT and text_of(preview) == ""
 
