@@ -137,7 +137,8 @@ TextBoxWidget::TextBoxWidget(TextBox &box, const ControlSpec &row, QWidget *pare
       alignment_(row.alignment),
       border_(row.border),
       chooser_(row.chooser),
-      listItem_(row.index >= 0 && row.locked && row.parent)
+      listItem_(row.index >= 0 && row.locked && row.parent),
+      ownBackground_(row.backColor && !row.foreColor)
 {
     installTextBoxAccessibility();
     // The locked boxes of an array in a frame are the items of a list, the
@@ -160,8 +161,8 @@ void TextBoxWidget::setText(const QString &text)
     if (!assign(text))
         return;
     update();
-    // Asking whether accessibility is active starts Qt 6.4's bridge to it, and
-    // so a session bus: not before the window is shown.
+    // Asking whether accessibility is active starts Qt's bridge to it, and so
+    // a session bus (seen on 6.4.2): not before the window is shown.
     if (isVisible() && QAccessible::isActive()) {
         QAccessibleTextUpdateEvent changed(this, 0, old, text_);
         QAccessible::updateAccessibility(&changed);
@@ -209,7 +210,8 @@ void TextBoxWidget::paintEvent(QPaintEvent *)
             scroll = (used - line.width()) / 2;
     }
     painter.setClipRect(contents);
-    painter.setPen(palette().color(QPalette::Text));
+    const QColor text = palette().color(QPalette::Text);
+    painter.setPen(ownBackground_ ? readableOn(palette().color(QPalette::Base), text) : text);
     painter.drawStaticText(line.x() - scroll, line.y(), shown_);
     // A locked box has no cursor; the focus shows as a frame.
     if (hasFocus() && readOnly()) {

@@ -129,6 +129,9 @@ private:
     bool border_;
     bool chooser_;
     bool listItem_;
+    // A background of its own and the desktop's text colour, which must
+    // still read on it.
+    bool ownBackground_;
 };
 
 // The widget of a box built from `row`: a locked box only paints its text,

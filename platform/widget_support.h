@@ -11,6 +11,9 @@
 #include <QRect>
 #include <QWidget>
 
+#include <algorithm>
+#include <cmath>
+
 namespace platform {
 
 inline QRect pixelRect(const ControlSpec &row)
@@ -46,6 +49,24 @@ inline void applyColors(QWidget *widget, const ControlSpec &row, QPalette::Color
         widget->setAutoFillBackground(true);
 }
 
+// The preferred text colour where it reads on the background (a contrast of
+// at least 4.5:1, as WCAG asks of text), else black or white, whichever
+// reads better: a desktop's light text on a fixed light box would not.
+inline QColor readableOn(const QColor &background, const QColor &preferred)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto linear = [](float v) { return v <= 0.04045f ? v / 12.92f : std::pow((v + 0.055f) / 1.055f, 2.4f); };
+        return 0.2126f * linear(c.redF()) + 0.7152f * linear(c.greenF()) + 0.0722f * linear(c.blueF());
+    };
+    const auto contrast = [&](const QColor &a, const QColor &b) {
+        const float la = luminance(a), lb = luminance(b);
+        return (std::max(la, lb) + 0.05f) / (std::min(la, lb) + 0.05f);
+    };
+    if (contrast(background, preferred) >= 4.5f)
+        return preferred;
+    return contrast(background, Qt::black) >= contrast(background, Qt::white) ? QColor(Qt::black) : QColor(Qt::white);
+}
+
 inline Qt::Alignment qtAlignment(Alignment alignment)
 {
     switch (alignment) {
@@ -57,7 +78,7 @@ inline Qt::Alignment qtAlignment(Alignment alignment)
 }
 
 // Changes one attribute of a widget's font and keeps the others. Setting the
-// font it already has would still cost Qt 6.4 a full resolve.
+// font it already has would still cost Qt a full resolve (seen on 6.4.2).
 template <class Change>
 void changeFont(QWidget *widget, Change change)
 {

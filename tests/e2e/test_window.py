@@ -97,3 +97,42 @@ def test_placed_on_the_primary_screen(tmp_path, screen, monitors, area):
         assert app.close() == 0
     finally:
         desktop.stop()
+
+
+# White on black, as a user makes one in qt6ct's colour editor: the roles in qt6ct's order (window text,
+# button, light, midlight, dark, mid, text, bright text, button text, base, window, shadow, highlight,
+# highlighted text, link, visited link, alternate base, none, tooltip base, tooltip text, placeholder).
+HIGH_CONTRAST = ", ".join(["#ffffffff", "#ff000000", "#ffffffff", "#ffffffff", "#ffffffff", "#ffffffff", "#ffffffff",
+                           "#ffffffff", "#ffffffff", "#ff000000", "#ff000000", "#ff000000", "#ffffff00", "#ff000000",
+                           "#ff00ffff", "#ffff00ff", "#ff000000", "#ff000000", "#ff000000", "#ffffffff", "#ffffffff"])
+
+
+def luminance(rgb):
+    linear = [c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4 for c in (v / 255 for v in rgb[:3])]
+    return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+
+
+@pytest.mark.parametrize("scheme", [None, "/usr/share/qt6ct/colors/darker.conf", "high-contrast"])
+def test_typeface_box_reads_in_every_scheme(glyphery, screenshots, layout, scheme):
+    """The typeface box keeps its grey; its text contrasts with it at least 4.5:1, whatever the desktop's text
+    colour, as measured on the screen: the background is the box's commonest colour, the ink its pixel of the
+    most different luminance."""
+    if scheme:
+        if scheme == "high-contrast":
+            scheme = glyphery.config / "high-contrast.conf"
+            scheme.write_text("[ColorScheme]\n" + "\n".join(f"{state}_colors={HIGH_CONTRAST}"
+                                                         for state in ("active", "inactive", "disabled")) + "\n")
+        (glyphery.config / "qt6ct").mkdir()
+        (glyphery.config / "qt6ct" / "qt6ct.conf").write_text(
+            f"[Appearance]\ncolor_scheme_path={scheme}\ncustom_palette=true\nstyle=Fusion\n")
+        glyphery.env["QT_QPA_PLATFORMTHEME"] = "qt6ct"
+    app = glyphery.start()
+    left, top, right, bottom = layout.box("FSel")
+    pixels = list(screenshots.settled(app, (left, top, right, bottom)).crop((left + 2, top + 2, right - 2, bottom - 2))
+                  .getdata())
+    background = max(set(pixels), key=pixels.count)
+    assert background[:3] == (224, 224, 224), f"the box is {background}, not the grey"
+    ink = max(pixels, key=lambda p: abs(luminance(p) - luminance(background)))
+    light, dark = sorted((luminance(ink), luminance(background)), reverse=True)
+    assert (light + 0.05) / (dark + 0.05) >= 4.5, f"text {ink} on {background}"
+    assert app.close() == 0
