@@ -91,22 +91,25 @@ def test_every_line_names_the_program():
     def warnings(config, runtime):
         (config / "Glyphery").mkdir()
         (config / "Glyphery" / "Glyphery.conf").write_text("[[\x01\n")
-        runtime.chmod(0o755)  # a runtime folder others can read: a warning of Qt's own
 
     def no_folder(config, runtime):
         (config / "Glyphery").write_text("not a folder\n")
 
     with tempfile.TemporaryDirectory(prefix="glyphery-stderr.") as folder:
-        for what, prepare, expect in [
+        # A style that does not exist: a warning of Qt's own, over two lines.
+        for what, prepare, expect, env in [
             ("warnings", warnings,
-             ["is not a valid settings file", "kept the unreadable settings file", "wrong permissions on runtime"]),
-            ("a run-time error", no_folder, ["Run-time error '75'"]),
+             ["is not a valid settings file", "kept the unreadable settings file", "invalid style override 'bogus'"],
+             {}),
+            ("a run-time error", no_folder, ["Run-time error '75'"], {}),
+            # Qt 6.8 and later switch to C.UTF-8 and would say so over four lines.
+            ("a locale that is not UTF-8", lambda config, runtime: None, ["invalid style override"], {"LC_ALL": "C"}),
         ]:
-            environment = environment_of(Path(folder) / what, QT_QPA_PLATFORM="offscreen")
+            environment = environment_of(Path(folder) / what, QT_QPA_PLATFORM="offscreen", **env)
             prepare(Path(environment["XDG_CONFIG_HOME"]), Path(environment["XDG_RUNTIME_DIR"]))
             log = Path(folder) / f"{what}.log"
             with open(log, "wb") as out:
-                program = subprocess.Popen([os.environ["GLYPHERY"]], env=environment, stderr=out)
+                program = subprocess.Popen([os.environ["GLYPHERY"], "-style", "bogus"], env=environment, stderr=out)
             try:
                 status = Path(f"/proc/{program.pid}/status")
                 wait_for(f"{what}: no handler for SIGTERM", lambda: program.poll() is None and any(
@@ -119,4 +122,5 @@ def test_every_line_names_the_program():
                 program.kill()
                 program.wait()
             lines = log.read_text().splitlines()
-            assert all(line.startswith("glyphery: ") for line in lines), f"{what}: stderr:\n{log.read_text()}"
+            assert all(line.startswith("glyphery: ") and "UTF-8" not in line for line in lines), \
+                f"{what}: stderr:\n{log.read_text()}"

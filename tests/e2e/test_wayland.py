@@ -7,7 +7,11 @@ device, so the double-click is left to the X11 tests."""
 
 import pytest
 
+import re
+
 from harness import TITLE, WaylandClipboard, holders, wait_for
+
+COMPOSITOR_NOTE = re.compile(r"glyphery: unknown keymap format: \d+")
 
 
 @pytest.fixture(scope="module")
@@ -52,8 +56,11 @@ def test_wayland(glyphery, desktop, clipboard, layout):
     wait_for("the program's wl-copy still runs after another program took the clipboard",
              lambda: not holders(glyphery.env["XDG_RUNTIME_DIR"]))
 
-    # Placement is the compositor's on Wayland; nothing about it, or anything else, reaches stderr.
-    assert not app.log.read_text(), app.log.read_text()
+    # Placement is the compositor's on Wayland; nothing about it, or anything else of ours or Qt's about
+    # what we asked of it, reaches stderr. A compositor's own note passes: sway 1.10 (Debian 13) sends its
+    # virtual keyboard without a keymap at first, and Qt says so.
+    lines = [line for line in app.log.read_text().splitlines() if not COMPOSITOR_NOTE.fullmatch(line)]
+    assert not lines, app.log.read_text()
 
 
 def test_without_wl_copy(glyphery, desktop, clipboard, tmp_path):
@@ -64,6 +71,6 @@ def test_without_wl_copy(glyphery, desktop, clipboard, tmp_path):
     app.keys("Tab", "Return")  # cell 1
     clipboard.expect("Enter on cell 1", " ")
     assert app.close() == 0
-    assert app.log.read_text().splitlines() == [
+    assert [line for line in app.log.read_text().splitlines() if not COMPOSITOR_NOTE.fullmatch(line)] == [
         "glyphery: the copied text may be lost once the window is gone, unless the desktop keeps it: wl-copy, "
         "which keeps it, is not installed"], app.log.read_text()

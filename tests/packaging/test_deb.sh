@@ -7,7 +7,7 @@
 . "$(dirname "$0")/lib.sh"
 HERE=$(cd "$(dirname "$0")" && pwd)
 
-need BUILD_DIR
+need BUILD_DIR GLYPHERY
 need_tool cpack cmake
 need_tool dpkg-deb dpkg
 need_tool dpkg-shlibdeps dpkg-dev
@@ -42,8 +42,16 @@ check_eq "Recommends" "xclip, wl-clipboard, qt6-wayland, qt6-translations-l10n" 
 [ -n "$(field Maintainer)" ] && ok "Maintainer is '$(field Maintainer)'" || fail "no Maintainer"
 [ -n "$(field Description | head -1)" ] && ok "Description: $(field Description | head -1)" || fail "no Description"
 depends=$(field Depends)
+# The package that ships a library the program links, by the name this
+# release gives it (libqt6core6 on Debian 12, libqt6core6t64 on 13).
+package_of() {
+    local path
+    path=$(ldd "$GLYPHERY" | awk -v lib="$1" '$1 == lib { print $3 }')
+    [ -n "$path" ] && { dpkg -S "$path" 2>/dev/null || dpkg -S "$(readlink -f "$path")"; } | sed -n '1s/:.*//p'
+}
 # Found by dpkg-shlibdeps from the binary, not written by hand.
-for lib in qt6-qpa-plugins libc6 libqt6core6 libqt6gui6 libqt6widgets6; do
+for lib in qt6-qpa-plugins $(for so in libc.so.6 libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6; do
+                                 package_of "$so" || echo "no-package-for-$so"; done); do
     case ", $depends," in *", $lib "*|*", $lib,"*) ok "Depends has $lib" ;; *) fail "Depends lacks $lib: $depends" ;; esac
 done
 
