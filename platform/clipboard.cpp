@@ -34,7 +34,8 @@ constexpr auto holderWait = std::chrono::milliseconds(150);
 
 xcb_connection_t *x11Connection()
 {
-    // Qt 6.4's offscreen platform answers for X11 too, without a connection.
+    // Qt's offscreen platform answers for X11 too, without a connection (seen
+    // on 6.4.2 and 6.8.2).
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->connection() : nullptr;
 }
@@ -114,8 +115,9 @@ QString startHolder(const QString &path, const char *const *arguments, const QBy
 QString Clipboard::getText()
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
-    // Qt 6.4 waits 15 s for an X11 owner that does not answer, then takes
-    // the silence for an empty clipboard. Our own text needs no asking.
+    // Qt waits 15 s for an X11 owner that does not answer, then takes the
+    // silence for an empty clipboard (seen on 6.4.2). Our own text needs no
+    // asking.
     if (x11Connection() && !clipboard->ownsClipboard())
         return x11::clipboardText();
     return clipboard->text(QClipboard::Clipboard);

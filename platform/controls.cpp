@@ -22,8 +22,8 @@ namespace platform {
 
 namespace {
 
-// 0 -> 1, 1 -> 0 and 2 -> 1 on a user's click; Qt 6.4's own cycle would go through
-// the grayed state.
+// 0 -> 1, 1 -> 0 and 2 -> 1 on a user's click; Qt's own cycle goes through the
+// grayed state (seen on 6.4.2 and 6.8.2).
 class CheckBoxWidget : public QCheckBox
 {
 public:

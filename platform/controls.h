@@ -39,8 +39,9 @@ public:
     const QString &accessibleName() const { return accessibleName_; }
 
     // The form calls this once its window is shown. Anything that reaches
-    // Qt 6.4's accessibility starts its bridge to the session bus, which would
-    // hold the window back; a control does such work from here on.
+    // Qt's accessibility starts its bridge to the session bus (seen on
+    // 6.4.2), which would hold the window back; a control does such work from
+    // here on.
     virtual void shown();
     bool isShown() const { return shown_; }
 

@@ -12,8 +12,8 @@ std::string missingDisplay(int argc, char *argv[]);
 // While it lives, a display that Qt cannot open ends the program with one
 // line on stderr, "<program>: cannot open the display ...", and status 1; a
 // platform plugin that Qt cannot find, with one line that names it and the
-// Debian package it comes with. Qt 6.4 would print its advice to reinstall
-// and abort() instead. Build it just before QApplication and drop it once
+// Debian package it comes with. Qt would print its advice to reinstall and
+// abort() instead (seen on 6.4.2). Build it just before QApplication and drop it once
 // QApplication is built.
 class DisplayOpening
 {

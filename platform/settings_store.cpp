@@ -22,8 +22,8 @@ Q_LOGGING_CATEGORY(lcSettingsStore, "platform.settings")
 namespace {
 
 // $HOME when it is an absolute path, else the real user's home folder in the
-// password database (Qt 6.4 would take "/" then). Empty, with why, when
-// neither has one.
+// password database (Qt would take "/" then; seen on 6.4.2 and 6.8.2). Empty,
+// with why, when neither has one.
 QString homeFolder(QString *why)
 {
     const QString home = QFile::decodeName(qgetenv("HOME"));
@@ -71,8 +71,8 @@ SettingsStore::~SettingsStore() = default;
 
 QString SettingsStore::pathFor(const QString &application)
 {
-    // Qt 6.4 takes a relative XDG_CONFIG_HOME as it is, relative to the
-    // current folder; the XDG base directory rules say to ignore it.
+    // The XDG base directory rules say to ignore a relative XDG_CONFIG_HOME
+    // (Qt 6.4.2 took it relative to the current folder; 6.8.2 ignores it).
     QString base = QFile::decodeName(qgetenv("XDG_CONFIG_HOME"));
     if (!base.startsWith(QLatin1Char('/'))) {
         QString why;

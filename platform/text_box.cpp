@@ -69,8 +69,8 @@ void TextBox::setFocus()
         return;
     focusInSeen_ = false;
     widget()->setFocus(Qt::OtherFocusReason);
-    // Qt 6.4 delivers no focus-in to a window that is not active; GotFocus
-    // is raised all the same.
+    // Qt delivers no focus-in to a window that is not active (seen on 6.4.2);
+    // GotFocus is raised all the same.
     if (!focusInSeen_)
         raiseGotFocus();
 }
