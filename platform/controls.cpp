@@ -1,7 +1,6 @@
 #include "platform/controls.h"
 
 #include "platform/accessibility.h"
-#include "platform/icon_file.h"
 #include "platform/runtime_error.h"
 #include "platform/units.h"
 #include "platform/widget_support.h"
@@ -90,12 +89,6 @@ private:
     QPixmap sharp_;
     qreal sharpRatio_ = 1;
 };
-
-QPixmap firstImage(const QString &path)
-{
-    const std::vector<QImage> images = readIconImages(path);
-    return images.empty() ? QPixmap() : QPixmap::fromImage(images.front());
-}
 
 // An etched rectangle whose top edge lies half a line below the top, where a
 // caption would sit.
@@ -262,7 +255,7 @@ CommandButton::CommandButton(const ControlSpec &row, QWidget *parent) : ControlO
 
 PictureBox::PictureBox(const ControlSpec &row, QWidget *parent)
     : Control(row,
-              new PictureWidget(row.picture ? firstImage(QString::fromUtf8(row.picture)) : QPixmap(),
+              new PictureWidget(row.picture ? QPixmap(QString::fromUtf8(row.picture)) : QPixmap(),
                                 row.pictureRenditions, parent))
 {
     widget()->setFocusPolicy(Qt::StrongFocus);

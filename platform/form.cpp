@@ -1,7 +1,6 @@
 #include "platform/form.h"
 
 #include "platform/accessibility.h"
-#include "platform/icon_file.h"
 #include "platform/runtime_error.h"
 #include "platform/units.h"
 
@@ -89,15 +88,6 @@ std::unique_ptr<Control> makeControl(const ControlSpec &row, QWidget *parent)
     return nullptr;
 }
 
-// Qt 6.4's QIcon(path) would read only the first image of an icon file.
-QIcon iconWithEverySize(const QString &path)
-{
-    QIcon icon;
-    for (const QImage &image : readIconImages(path))
-        icon.addPixmap(QPixmap::fromImage(image));
-    return icon;
-}
-
 // Positions are on the primary screen, which need not start at the desktop's
 // origin: with a second monitor on its left, it begins further right.
 QPoint screenOrigin()
@@ -179,7 +169,7 @@ Form::Form(const FormSpec &form, std::span<const ControlSpec> controls) : window
         window_->setFont(font);
     }
     if (form.icon)
-        window_->setWindowIcon(iconWithEverySize(QString::fromUtf8(form.icon)));
+        window_->setWindowIcon(QIcon(QString::fromUtf8(form.icon)));
     iconRenditions_ = form.iconRenditions;
 
     controls_.reserve(controls.size());

@@ -1,10 +1,6 @@
 #include "platform/ini_file.h"
 
-#include <QDataStream>
-#include <QIODevice>
 #include <QStringDecoder>
-#include <QStringList>
-#include <QVariant>
 
 #include <algorithm>
 #include <cstring>
@@ -192,60 +188,6 @@ QString unescapedValue(QByteArrayView value)
     return result;
 }
 
-// How many arguments QSettings finds in "@Rect(1 2 3 4)" and the like.
-qsizetype argumentCount(const QString &text, qsizetype open)
-{
-    return text.sliced(open + 1).count(u' ') + text.sliced(open + 1).count(u')');
-}
-
-IniFile::Value asText(const QVariant &value)
-{
-    if (!value.isValid())
-        return {};
-    switch (value.typeId()) {
-    case QMetaType::QString: return {IniFile::Value::Text, value.toString()};
-    case QMetaType::QStringList: return {IniFile::Value::Text, value.toStringList().join(QLatin1String(", "))};
-    case QMetaType::QByteArray: return {IniFile::Value::Text, QString::fromUtf8(value.toByteArray())};
-    default: break;
-    }
-    if (value.canConvert<QString>())
-        return {IniFile::Value::Text, value.toString()};
-    return {IniFile::Value::NotText, {}};
-}
-
-// The forms QSettings writes for what is not plain text: @ByteArray(...),
-// @String(...), @Variant(...) with QDataStream bytes, @Rect(...) and others.
-IniFile::Value interpreted(const QString &text)
-{
-    using V = IniFile::Value;
-    if (text.startsWith(u'@')) {
-        if (text.endsWith(u')')) {
-            if (text.startsWith(QLatin1String("@ByteArray(")))
-                return {V::Text, QString::fromUtf8(text.sliced(11).chopped(1).toLatin1())};
-            if (text.startsWith(QLatin1String("@String(")))
-                return {V::Text, text.sliced(8).chopped(1)};
-            const bool dateTime = text.startsWith(QLatin1String("@DateTime("));
-            if (dateTime || text.startsWith(QLatin1String("@Variant("))) {
-                QByteArray bytes = text.sliced(dateTime ? 10 : 9).toLatin1();
-                QDataStream stream(&bytes, QIODevice::ReadOnly);
-                stream.setVersion(dateTime ? QDataStream::Qt_5_6 : QDataStream::Qt_4_0);
-                QVariant variant;
-                stream >> variant;
-                return asText(variant);
-            }
-            if ((text.startsWith(QLatin1String("@Rect(")) && argumentCount(text, 5) == 4)
-                || (text.startsWith(QLatin1String("@Size(")) && argumentCount(text, 5) == 2)
-                || (text.startsWith(QLatin1String("@Point(")) && argumentCount(text, 6) == 2))
-                return {V::NotText, {}};
-            if (text == QLatin1String("@Invalid()"))
-                return {};
-        }
-        if (text.startsWith(QLatin1String("@@")))
-            return {V::Text, text.sliced(1)};
-    }
-    return {V::Text, text};
-}
-
 QByteArray escapedKey(const QString &key)
 {
     QByteArray result;
@@ -367,16 +309,21 @@ IniFile::IniFile(QByteArray bytes) : bytes_(std::move(bytes))
     }
 }
 
-IniFile::Value IniFile::value(const QString &section, const QString &key) const
+std::optional<QString> IniFile::value(const QString &section, const QString &key) const
 {
     const auto found = entryOf_.constFind(keyOf(section, key));
     if (found == entryOf_.cend())
-        return {};
+        return std::nullopt;
     const Entry &entry = entries_[std::size_t(*found)];
     const qsizetype start = entry.value;
     // The value as QSettings reads it begins right after '='; the blanks
     // there are skipped either way.
-    return interpreted(unescapedValue(QByteArrayView(bytes_).sliced(start, entry.end - start)));
+    // A text that begins with '@' is written with one more in front, as
+    // QSettings writes it.
+    QString text = unescapedValue(QByteArrayView(bytes_).sliced(start, entry.end - start));
+    if (text.startsWith(QLatin1String("@@")))
+        text.remove(0, 1);
+    return text;
 }
 
 QByteArray IniFile::withValues(const std::vector<IniSetting> &settings) const

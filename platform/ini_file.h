@@ -1,16 +1,18 @@
 #pragma once
 
-// INI text in the format that Qt 6.4's QSettings (IniFormat) writes, read and
-// written in memory. It reads what QSettings reads, with three faults mended:
-// a UTF-8 byte order mark is skipped; a line that starts with '#' is a comment,
-// as one that starts with ';' is; a ';' inside a word is text (one after a
-// blank or right after '=' still begins a comment); commas in a value are
-// text, not the separators of a list.
+// INI text in the format that Qt's QSettings (IniFormat) writes, read and
+// written in memory, so that the close needs no temporary folder and keeps
+// every other line of the file. It reads the text values QSettings reads,
+// with faults mended: a UTF-8 byte order mark is skipped; a line that starts
+// with '#' is a comment, as one that starts with ';' is; a ';' inside a word
+// is text (one after a blank or right after '=' still begins a comment);
+// commas in a value are text, not the separators of a list.
 
 #include <QByteArray>
 #include <QHash>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -35,14 +37,10 @@ public:
     // above make the file valid.
     bool valid() const { return valid_; }
 
-    struct Value
-    {
-        enum Kind { Absent, Text, NotText } kind = Absent;
-        QString text;
-    };
-    // What QSettings would read for the key, as text: a list joined with ", ",
-    // bytes as UTF-8, whatever converts to text as that text.
-    Value value(const QString &section, const QString &key) const;
+    // The key's text; nothing when the key is absent. The forms that
+    // QSettings writes for what is not text (@Variant(...) and the like) are
+    // text here: a face name or an option is never one.
+    std::optional<QString> value(const QString &section, const QString &key) const;
 
     // The file with these values: the value of a key already there is
     // replaced, a key not there goes to the end of its section (a new one

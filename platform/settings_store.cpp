@@ -121,12 +121,7 @@ QString SettingsStore::getSetting(const QString &section, const QString &key, co
     const IniFile *values = file();
     if (!values || !values->valid())
         return defaultValue;
-    const IniFile::Value value = values->value(section, key);
-    if (value.kind == IniFile::Value::NotText) {
-        warn(QCoreApplication::translate("platform::SettingsStore", "%1/%2 in %3 is not text; using the default")
-                 .arg(section, key, path_));
-    }
-    return value.kind == IniFile::Value::Text ? value.text : defaultValue;
+    return values->value(section, key).value_or(defaultValue);
 }
 
 void SettingsStore::saveSetting(const QString &section, const QString &key, const QString &value)

@@ -1,19 +1,13 @@
 // The program icon and the theme icons drawn from the same picture: the ICO
 // is pinned by its hash, Qt must read every file as the size it claims, the
 // generator must still write the committed files, and the larger icons and
-// the SVG must show what the 32 px image shows. The toolkit's own icon reader
-// must read what Qt reads.
+// the SVG must show what the 32 px image shows.
 
-#include "platform/icon_file.h"
-
-#include <QBuffer>
 #include <QCryptographicHash>
-#include <QDataStream>
 #include <QFile>
 #include <QHash>
 #include <QImage>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -103,40 +97,6 @@ QString unlike(const QImage &reference32, const QImage &big)
     return why;
 }
 
-// An icon file of one plain bitmap of `bits` a pixel, `size` pixels square:
-// pixel (x, y) has colour (x + 2y) modulo the colours, and the diagonal is
-// transparent.
-QByteArray plainIco(int bits, int size)
-{
-    const int colours = 1 << bits;
-    const int rowBytes = (size * bits + 31) / 32 * 4, maskRowBytes = (size + 31) / 32 * 4;
-    QByteArray bitmap;
-    QDataStream out(&bitmap, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out << quint32(40) << qint32(size) << qint32(2 * size) << quint16(1) << quint16(bits) << quint32(0)
-        << quint32(0) << qint32(0) << qint32(0) << quint32(colours) << quint32(0);
-    for (int i = 0; i < colours; ++i)
-        out << quint8(i * 37) << quint8(255 - i * 11) << quint8(i * 97) << quint8(0);
-    for (int y = size - 1; y >= 0; --y) {
-        QByteArray row(rowBytes, 0);
-        for (int x = 0; x < size; ++x)
-            row[x * bits / 8] = char(row[x * bits / 8] | ((x + 2 * y) % colours) << (8 - bits - x * bits % 8));
-        out.writeRawData(row.constData(), rowBytes);
-    }
-    for (int y = size - 1; y >= 0; --y) {
-        QByteArray row(maskRowBytes, 0);
-        row[y / 8] = char(0x80 >> (y % 8));
-        out.writeRawData(row.constData(), maskRowBytes);
-    }
-    QByteArray file;
-    QDataStream header(&file, QIODevice::WriteOnly);
-    header.setByteOrder(QDataStream::LittleEndian);
-    header << quint16(0) << quint16(1) << quint16(1) << quint8(size) << quint8(size)
-           << quint8(bits < 8 ? colours : 0) << quint8(0) << quint16(1) << quint16(bits) << quint32(bitmap.size())
-           << quint32(22);
-    return file + bitmap;
-}
-
 } // namespace
 
 class TestIcon : public QObject
@@ -152,8 +112,6 @@ private slots:
     void largeIconsShowTheSamePicture_data();
     void largeIconsShowTheSamePicture();
     void svg();
-    void ownReaderReadsWhatQtReads_data();
-    void ownReaderReadsWhatQtReads();
     void generatorReproduces_data();
     void generatorReproduces();
 };
@@ -273,57 +231,6 @@ void TestIcon::svg()
     QCOMPARE(rendered.size(), QSize(64, 64));
     const QString why = unlike(icoImage(0), rendered.convertToFormat(QImage::Format_ARGB32));
     QVERIFY2(why.isEmpty(), qPrintable(why));
-}
-
-void TestIcon::ownReaderReadsWhatQtReads_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<bool>("plain");
-    QFile file(ico);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray program = file.readAll();
-    QTest::newRow("the program's icon") << program << 2 << true;
-    QTest::newRow("1 bit, 16 px") << plainIco(1, 16) << 1 << true;
-    QTest::newRow("4 bits, 13 px") << plainIco(4, 13) << 1 << true;
-    QTest::newRow("8 bits, 3 px") << plainIco(8, 3) << 1 << true;
-    // Qt writes 32 bits a pixel, which is left to Qt's reader.
-    QBuffer written;
-    QImage picture(24, 24, QImage::Format_ARGB32);
-    picture.fill(qRgba(200, 40, 10, 128));
-    QVERIFY(QImageWriter(&written, "ico").write(picture));
-    QTest::newRow("32 bits") << written.data() << 1 << false;
-    // Whatever Qt makes of them; read without reading past the end.
-    QTest::newRow("cut short") << program.left(3000) << -1 << false;
-    QTest::newRow("header only") << program.left(22) << -1 << false;
-}
-
-void TestIcon::ownReaderReadsWhatQtReads()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, count);
-    QFETCH(bool, plain);
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("icon.ico")));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    file.close();
-    // Plain bitmaps are decoded by the toolkit itself, anything else by Qt.
-    const std::vector<QImage> own = plain ? platform::readPlainIcon(bytes) : platform::readIconImages(file.fileName());
-    std::vector<QImage> qt;
-    QImageReader reader(file.fileName());
-    do {
-        if (const QImage image = reader.read(); !image.isNull())
-            qt.push_back(image);
-    } while (reader.jumpToNextImage());
-    if (count >= 0)
-        QCOMPARE(int(qt.size()), count);
-    QCOMPARE(own.size(), qt.size());
-    for (std::size_t i = 0; i < own.size(); ++i)
-        QCOMPARE(own[i].convertToFormat(QImage::Format_ARGB32_Premultiplied),
-                 qt[i].convertToFormat(QImage::Format_ARGB32_Premultiplied));
-    // What the toolkit leaves to Qt is not a plain icon.
-    if (!plain)
-        QVERIFY(platform::readPlainIcon(bytes).empty());
 }
 
 void TestIcon::generatorReproduces_data()

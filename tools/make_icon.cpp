@@ -16,13 +16,13 @@
 // plugin are needed), and the palette is fixed, so the output is
 // byte-identical on every run with the same Qt.
 
-#include "platform/icon_file.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QColor>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPoint>
@@ -379,20 +379,24 @@ QByteArray encodeDib(const QImage &img)
     return out;
 }
 
-// The image of the given size in an icon file, read by the program's own
-// reader, so the generator checks what the program will show.
+// The image of the given size in an icon file, read by Qt's reader, as the
+// program reads it.
 QImage decodeIcoImage(const QByteArray &ico, int size, QString *error)
 {
-    const std::vector<QImage> images = platform::readPlainIcon(ico);
-    if (images.empty()) {
-        *error = QStringLiteral("not an icon file of plain bitmaps");
-        return {};
-    }
-    for (const QImage &image : images) {
-        if (image.width() == size && image.height() == size)
-            return image.convertToFormat(QImage::Format_ARGB32);
-    }
-    *error = QStringLiteral("no %1x%1 image in the icon").arg(size);
+    QBuffer buffer;
+    buffer.setData(ico);
+    QImageReader reader(&buffer, "ico");
+    do {
+        const QImage image = reader.read();
+        if (image.width() == size && image.height() == size) {
+            // Through premultiplied pixels, so that every transparent pixel is
+            // 0; the pixels alone, without the reader's notes.
+            const QImage pixels
+                = image.convertToFormat(QImage::Format_ARGB32_Premultiplied).convertToFormat(QImage::Format_ARGB32);
+            return QImage(pixels.constBits(), size, size, pixels.bytesPerLine(), QImage::Format_ARGB32).copy();
+        }
+    } while (reader.jumpToNextImage());
+    *error = QStringLiteral("no %1x%1 image in the icon (%2)").arg(size).arg(reader.errorString());
     return {};
 }
 
