@@ -21,37 +21,11 @@ QString text(const char *source) { return platform::translated("main", source); 
 
 QString usage() { return text(QT_TRANSLATE_NOOP("main", "Usage: glyphery [--help] [--version] [Qt options]")); }
 
-// Qt's own options, which QApplication takes out of the command line; those
-// in the first list take a value.
-bool isQtOption(std::string_view name, bool *takesValue)
+// Answers --help and --version, which need no display, and refuses any
+// other argument of the program's own; -1 means go on.
+int checkCommandLine(const platform::CommandLine &line)
 {
-    // clang-format off
-    static constexpr std::string_view withValue[] = {
-        "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
-        "qwindowtitle", "session", "display", "geometry", "name", "title", "visual", "style", "stylesheet",
-        "qmljsdebugger", "fn", "font", "bg", "background", "fg", "foreground", "btn", "button", "ncols", "cmap"};
-    static constexpr std::string_view flags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
-    // clang-format on
-    for (std::string_view option : withValue) {
-        if (name == option) {
-            *takesValue = true;
-            return true;
-        }
-    }
-    for (std::string_view option : flags) {
-        if (name == option) {
-            *takesValue = false;
-            return true;
-        }
-    }
-    return false;
-}
-
-// Answers --help and --version, which need no display; -1 means go on.
-int checkCommandLine(int argc, char *argv[])
-{
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
+    for (const std::string_view arg : line.arguments) {
         if (arg == "--version" || arg == "-v") {
             std::printf(GLYPHERY_NAME " " GLYPHERY_VERSION "\n");
             return 0;
@@ -67,21 +41,11 @@ int checkCommandLine(int argc, char *argv[])
             std::printf("%s\n\n%s\n", qUtf8Printable(usage()), qUtf8Printable(help));
             return 0;
         }
-        std::string_view name = arg;
-        name.remove_prefix(name.starts_with("--") ? 2 : name.starts_with("-") ? 1 : 0);
-        const bool hadDash = name.size() != arg.size();
-        const auto equals = name.find('=');
-        const bool inlineValue = equals != std::string_view::npos;
-        name = name.substr(0, equals);
-        bool takesValue = false;
-        if (!hadDash || !isQtOption(name, &takesValue)) {
-            const QString refused = text(QT_TRANSLATE_NOOP("main", "unknown argument '%1'."));
-            std::fprintf(stderr, "glyphery: %s %s\n", qUtf8Printable(refused.arg(QString::fromLocal8Bit(argv[i]))),
-                         qUtf8Printable(usage()));
-            return 2;
-        }
-        if (takesValue && !inlineValue)
-            ++i;
+        const QString refused = text(QT_TRANSLATE_NOOP("main", "unknown argument '%1'."));
+        std::fprintf(stderr, "glyphery: %s %s\n",
+                     qUtf8Printable(refused.arg(QString::fromLocal8Bit(arg.data(), qsizetype(arg.size())))),
+                     qUtf8Printable(usage()));
+        return 2;
     }
     return -1;
 }
@@ -107,10 +71,11 @@ int main(int argc, char *argv[])
 {
     // Loaded when a text first needs it: --help, or the window once Qt runs.
     platform::useTranslation("glyphery");
-    if (const int status = checkCommandLine(argc, argv); status >= 0)
+    const platform::CommandLine line = platform::readCommandLine(argc, argv);
+    if (const int status = checkCommandLine(line); status >= 0)
         return status;
 
-    if (const std::string cause = platform::missingDisplay(argc, argv); !cause.empty()) {
+    if (const std::string cause = platform::missingDisplay(line); !cause.empty()) {
         std::fprintf(stderr, "glyphery: %s\n", cause.c_str());
         return 1;
     }

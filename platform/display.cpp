@@ -6,6 +6,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -122,14 +123,40 @@ void onOpeningMessage(QtMsgType type, const QMessageLogContext &context, const Q
 
 } // namespace
 
-std::string missingDisplay(int argc, char *argv[])
+CommandLine readCommandLine(int argc, char *argv[])
 {
+    // Qt's options; those in the first list take a value, given after '=' or
+    // as the next argument.
+    // clang-format off
+    static constexpr std::string_view withValue[] = {
+        "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
+        "qwindowtitle", "session", "display", "geometry", "name", "title", "visual", "style", "stylesheet",
+        "qmljsdebugger", "fn", "font", "bg", "background", "fg", "foreground", "btn", "button", "ncols", "cmap"};
+    static constexpr std::string_view flags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
+    // clang-format on
+    CommandLine line;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (arg == "-platform" || arg == "--platform" || arg.starts_with("-platform=")
-            || arg.starts_with("--platform="))
-            return {};
+        // Qt takes --name as -name.
+        std::string_view name = arg.substr(arg.starts_with("--") ? 2 : arg.starts_with("-") ? 1 : 0);
+        const auto equals = name.find('=');
+        name = name.substr(0, equals);
+        const bool dashed = name.size() < arg.size();
+        if (dashed && std::find(std::begin(withValue), std::end(withValue), name) != std::end(withValue)) {
+            line.platformNamed = line.platformNamed || name == "platform";
+            if (equals == std::string_view::npos)
+                ++i;
+        } else if (!dashed || std::find(std::begin(flags), std::end(flags), name) == std::end(flags)) {
+            line.arguments.push_back(arg);
+        }
     }
+    return line;
+}
+
+std::string missingDisplay(const CommandLine &line)
+{
+    if (line.platformNamed)
+        return {};
     const std::string_view platform = environment("QT_QPA_PLATFORM");
     if (!platform.empty() && !platform.starts_with("xcb") && !platform.starts_with("wayland"))
         return {};

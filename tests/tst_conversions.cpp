@@ -1,4 +1,5 @@
 #include "platform/conversions.h"
+#include "platform/display.h"
 #include "platform/runtime_error.h"
 
 #include <QStringDecoder>
@@ -17,6 +18,8 @@ private slots:
     void ansiCharOutOfRange();
     void numberText();
     void rightmost();
+    void commandLine_data();
+    void commandLine();
 };
 
 void TestConversions::ansiCharMatchesWindows1252_data()
@@ -79,4 +82,40 @@ void TestConversions::rightmost()
 }
 
 QTEST_GUILESS_MAIN(TestConversions)
+// Qt's options and their values are passed over, wherever they stand.
+void TestConversions::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("own");
+    QTest::addColumn<bool>("platformNamed");
+    QTest::newRow("inline value") << QStringList{"-qwindowgeometry=100x100", "--version"} << QStringList{"--version"}
+                                  << false;
+    QTest::newRow("values apart") << QStringList{"-style", "Fusion", "--display", ":0", "-h"} << QStringList{"-h"}
+                                  << false;
+    QTest::newRow("platform first") << QStringList{"-platform", "offscreen"} << QStringList{} << true;
+    QTest::newRow("platform inline") << QStringList{"--platform=xcb", "x"} << QStringList{"x"} << true;
+    QTest::newRow("a flag") << QStringList{"-reverse", "--bogus"} << QStringList{"--bogus"} << false;
+    QTest::newRow("no dash") << QStringList{"platform", "xcb"} << QStringList{"platform", "xcb"} << false;
+    QTest::newRow("value missing") << QStringList{"-v", "-style"} << QStringList{"-v"} << false;
+}
+
+void TestConversions::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, own);
+    QFETCH(bool, platformNamed);
+    std::vector<QByteArray> bytes{"glyphery"};
+    for (const QString &argument : arguments)
+        bytes.push_back(argument.toUtf8());
+    std::vector<char *> argv;
+    for (QByteArray &argument : bytes)
+        argv.push_back(argument.data());
+    const CommandLine line = readCommandLine(int(argv.size()), argv.data());
+    QStringList seen;
+    for (const std::string_view argument : line.arguments)
+        seen << QString::fromUtf8(argument.data(), qsizetype(argument.size()));
+    QCOMPARE(seen, own);
+    QCOMPARE(line.platformNamed, platformNamed);
+}
+
 #include "tst_conversions.moc"

@@ -74,7 +74,7 @@ def test_no_display():
         for n, (args, expect, env) in enumerate([
                 (["--help"], "Usage: glyphery", {}), (["--version"], "Glyphery ", {}),
                 (["-style", "Fusion", "-display", ":0", "--version"], "Glyphery ", {}),
-                (["-qwindowgeometry=100x100", "-reverse", "--version"], "Glyphery ", {}),
+                (["-qwindowgeometry=100x100", "--version"], "Glyphery ", {}),
                 (["--help"], "Aufruf: glyphery [--help] [--version] [Qt-Optionen]\n\nEine", GERMAN),
                 (["--help"], "Usage: glyphery", {"LC_ALL": "", "LANG": "en_US.UTF-8"}),
                 (["--help"], "Usage: glyphery", {**GERMAN, "LANGUAGE": "en_GB:de"})]):  # English first
