@@ -40,30 +40,14 @@ xcb_connection_t *x11Connection()
     return x11 ? x11->connection() : nullptr;
 }
 
-xcb_window_t selectionOwner(xcb_connection_t *connection, const char *name)
-{
-    xcb_intern_atom_reply_t *atom
-        = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, std::strlen(name), name), nullptr);
-    xcb_window_t owner = XCB_WINDOW_NONE;
-    if (atom && atom->atom != XCB_ATOM_NONE) {
-        xcb_get_selection_owner_reply_t *reply
-            = xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
-        if (reply)
-            owner = reply->owner;
-        free(reply);
-    }
-    free(atom);
-    return owner;
-}
-
 // Whether the text is ours to hand over: no clipboard manager takes it, and
 // the clipboard's owner on the server is still a window of ours (another
 // program may have taken it since Qt last looked).
 bool ownedWithoutManager(xcb_connection_t *connection)
 {
     const xcb_setup_t *setup = xcb_get_setup(connection);
-    const xcb_window_t owner = selectionOwner(connection, "CLIPBOARD");
-    return selectionOwner(connection, "CLIPBOARD_MANAGER") == XCB_WINDOW_NONE && owner != XCB_WINDOW_NONE
+    const xcb_window_t owner = x11::selectionOwner(connection, "CLIPBOARD").value_or(XCB_WINDOW_NONE);
+    return x11::selectionOwner(connection, "CLIPBOARD_MANAGER") == XCB_WINDOW_NONE && owner != XCB_WINDOW_NONE
         && (owner & ~setup->resource_id_mask) == setup->resource_id_base;
 }
 

@@ -63,6 +63,17 @@ QString kindOf(mode_t mode)
     return QCoreApplication::translate("platform::SafeFiles", "not a regular file");
 }
 
+// Whether the descriptor, or the name when it is -1 (a last link followed
+// when `follow`), is a regular file; *kind says what it is otherwise. Fills
+// *st; false with an empty *kind when not even that could be learnt.
+bool isRegular(int fd, const QByteArray &name, bool follow, struct stat *st, QString *kind)
+{
+    const int got = fd >= 0 ? ::fstat(fd, st) : follow ? ::stat(name.constData(), st) : ::lstat(name.constData(), st);
+    if (got == 0 && !S_ISREG(st->st_mode))
+        *kind = kindOf(st->st_mode);
+    return got == 0 && S_ISREG(st->st_mode);
+}
+
 bool sameFile(const struct stat &a, const struct stat &b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 // The descriptor still holds the file that the name leads to.
@@ -115,14 +126,6 @@ QString callFailed(const char *call, int error)
     return QLatin1String(call) + QLatin1String(": ") + systemReason(error);
 }
 
-QString nonRegularKind(const QString &path)
-{
-    struct stat st = {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || S_ISREG(st.st_mode))
-        return {};
-    return kindOf(st.st_mode);
-}
-
 QString finalTarget(const QString &path)
 {
     QString at = QFileInfo(path).absoluteFilePath();
@@ -154,20 +157,20 @@ QString FileLock::take(const QString &name)
     for (;;) {
         if (fd < 0) {
             fd = ::open(file.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0666);
-            if (fd < 0) {
-                const int error = errno;
-                struct stat st = {};
-                if (::lstat(file.constData(), &st) == 0 && !S_ISREG(st.st_mode))
-                    return QCoreApplication::translate("platform::SafeFiles", "it is %1, not a lock file (%2)")
-                        .arg(kindOf(st.st_mode), callFailed("open", error));
-                return callFailed("open", error);
-            }
+            const int error = errno;
             struct stat st = {};
-            if (::fstat(fd, &st) != 0)
+            QString kind;
+            const bool regular = isRegular(fd, file, false, &st, &kind);
+            if (!kind.isEmpty() && fd < 0)
+                return QCoreApplication::translate("platform::SafeFiles", "it is %1, not a lock file (%2)")
+                    .arg(kind, callFailed("open", error));
+            if (!kind.isEmpty())
+                return giveUp(
+                    QCoreApplication::translate("platform::SafeFiles", "it is %1, not a lock file").arg(kind));
+            if (fd < 0)
+                return callFailed("open", error);
+            if (!regular)
                 return giveUp(callFailed("fstat", errno));
-            if (!S_ISREG(st.st_mode))
-                return giveUp(QCoreApplication::translate("platform::SafeFiles", "it is %1, not a lock file")
-                                  .arg(kindOf(st.st_mode)));
         }
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             // Taken, unless the name was removed or made anew since the open:
@@ -222,25 +225,21 @@ FileRead readRegular(const QString &path)
     // between. A FIFO opened without blocking, a device, a folder are seen
     // by fstat and never read.
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    const int error = errno;
+    struct stat st = {};
+    // A socket cannot be opened at all.
+    const bool regular = (fd >= 0 || error == ENXIO) && isRegular(fd, name, true, &st, &file.kind);
     if (fd < 0) {
-        const int error = errno;
-        struct stat st = {};
-        // A socket cannot be opened at all.
-        if (error == ENXIO && ::stat(name.constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
-            file.kind = kindOf(st.st_mode);
-        } else if (error != ENOENT) {
+        if (file.kind.isEmpty() && error != ENOENT) {
             file.ok = false;
             file.why = callFailed("open", error);
         }
         return file;
     }
-    struct stat st = {};
-    if (::fstat(fd, &st) != 0) {
+    if (!regular && file.kind.isEmpty()) {
         file.ok = false;
         file.why = callFailed("fstat", errno);
-    } else if (!S_ISREG(st.st_mode)) {
-        file.kind = kindOf(st.st_mode);
-    } else {
+    } else if (regular) {
         file.exists = true;
         file.mode = st.st_mode & 07777;
         file.content.reserve(qsizetype(st.st_size));

@@ -21,10 +21,6 @@ QString systemReason(int error);
 // "call: reason", for a message that names the call that failed.
 QString callFailed(const char *call, int error);
 
-// What a path leads to when that is something other than a
-// regular file (links followed), or nothing.
-QString nonRegularKind(const QString &path);
-
 // The file a path finally names, through any symbolic links, even when the
 // last link leads nowhere yet: that file is the one rewritten.
 QString finalTarget(const QString &path);

@@ -158,8 +158,9 @@ void SettingsStore::commit()
                  .arg(path_, kind));
     };
 
-    if (const QString kind = nonRegularKind(path_); !kind.isEmpty())
-        return leaveAlone(kind);
+    // Before anything is made beside it: a link to /dev/null means "never save".
+    if (const FileRead now = readRegular(path_); !now.kind.isEmpty())
+        return leaveAlone(now.kind);
     if (const QString why = makeFolder(path_); !why.isEmpty())
         fail(why);
     const QString lockName = path_ + QLatin1String(".lock");

@@ -211,15 +211,27 @@ bool convert(const Connection &c, const Requestor &requestor, xcb_atom_t target,
 
 } // namespace
 
+std::optional<xcb_window_t> selectionOwner(xcb_connection_t *connection, const char *name)
+{
+    const Reply<xcb_intern_atom_reply_t> atom{
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, std::strlen(name), name), nullptr)};
+    if (!atom)
+        return std::nullopt;
+    if (atom->atom == XCB_ATOM_NONE)
+        return XCB_WINDOW_NONE; // no one ever named it
+    const Reply<xcb_get_selection_owner_reply_t> owner{
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr)};
+    return owner ? std::optional(owner->owner) : std::nullopt;
+}
+
 QString clipboardText()
 {
     const int signalsAtStart = terminationSignals();
     const Connection &c = connection();
-    const Reply<xcb_get_selection_owner_reply_t> owner{
-        xcb_get_selection_owner_reply(c.connection, xcb_get_selection_owner(c.connection, c.clipboard), nullptr)};
+    const std::optional<xcb_window_t> owner = selectionOwner(c.connection, "CLIPBOARD");
     if (!owner)
         fail(QT_TRANSLATE_NOOP("platform::Clipboard", "the connection to the X server broke"));
-    if (owner->owner == XCB_NONE)
+    if (*owner == XCB_NONE)
         return {};
     const Requestor requestor(c);
     QByteArray targets;

@@ -2,7 +2,14 @@
 
 #include <QString>
 
+#include <optional>
+#include <xcb/xcb.h>
+
 namespace platform::x11 {
+
+// The window that owns the selection `name` (XCB_WINDOW_NONE when none does),
+// asked on the connection given; nothing when the server does not answer.
+std::optional<xcb_window_t> selectionOwner(xcb_connection_t *connection, const char *name);
 
 // The text of the clipboard that another program owns, read on an X
 // connection of the platform layer's own, so that the wait has a bound:
