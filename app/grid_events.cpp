@@ -45,10 +45,7 @@ void frmMain::Char_DblClick(std::int16_t Index)
 {
     const QString saved = Code.caption();
     Code.setCaption(QStringLiteral("Kopiert"));
-    // A fixed count, not a measured time; the empty asm keeps the optimiser
-    // from dropping the loop.
-    for (std::int32_t i = 1; i <= 100000; ++i)
-        asm volatile("" : : "r"(i));
+    platform::countTo(100000);
     Clipboard::setText(ansiChar(codeOf(Index)));
     Code.setCaption(saved);
 }

@@ -48,8 +48,7 @@ ControlSpec cell(std::int16_t k)
 
 ControlSpec line(const char *name, int x1, int y1, int x2, int y2, std::optional<Rgb> color = {})
 {
-    return {
-        .kind = ControlKind::Line, .name = name, .left = x1, .top = y1, .width = x2, .height = y2, .foreColor = color};
+    return {.kind = ControlKind::Line, .name = name, .left = x1, .top = y1, .x2 = x2, .y2 = y2, .foreColor = color};
 }
 
 // One row a control reads better than one field a line. What a person reads

@@ -1,5 +1,7 @@
 #include "platform/accessibility.h"
 
+#include "platform/text_box_accessible.h"
+
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QTimer>
@@ -61,6 +63,7 @@ void installAccessibility()
 {
     static LateBridge lateBridge;
     QAccessible::installFactory(formFactory);
+    installTextBoxAccessibility();
     QAccessible::installActivationObserver(&lateBridge);
 }
 

@@ -7,10 +7,10 @@ class QWidget;
 
 namespace platform {
 
-// Lets assistive technology see a form as a window and its plain widgets
-// (frames, lines, pictures) in the role given here; installed once, before
-// the first control is built. Only an interface asked for is ever built.
-// Text boxes install their own interface.
+// Lets assistive technology see a form as a window, its plain widgets
+// (frames, lines, pictures) in the role given here and its text boxes through
+// their own interface; installed before the window is built. Only an
+// interface asked for is ever built.
 void installAccessibility();
 void setAccessibleRole(QWidget *widget, QAccessible::Role role);
 

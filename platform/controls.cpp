@@ -8,7 +8,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QImageReader>
+#include <QIcon>
 #include <QLabel>
 #include <QMetaObject>
 #include <QPainter>
@@ -33,7 +33,8 @@ protected:
 };
 
 // Draws its picture at the picture's own size in points. On a screen of more
-// device pixels per point it draws the rendition that fits, read once.
+// device pixels per point it draws the rendition that fits, which Qt picks
+// from the renditions, read at the first such paint.
 class PictureWidget : public QWidget
 {
 public:
@@ -48,46 +49,20 @@ protected:
         QPainter painter(this);
         painter.fillRect(rect(), palette().color(QPalette::Window));
         const qreal ratio = devicePixelRatioF();
-        if (ratio == 1 || picture_.isNull() || renditions_.empty()) {
-            painter.drawPixmap(0, 0, picture_);
-            return;
+        if (ratio == 1 || picture_.isNull() || renditions_.empty())
+            return painter.drawPixmap(0, 0, picture_);
+        if (sharp_.isNull()) {
+            sharp_.addPixmap(picture_);
+            for (const char *path : renditions_)
+                sharp_.addFile(QString::fromUtf8(path));
         }
-        if (ratio != sharpRatio_) {
-            sharp_ = rendition(ratio);
-            sharpRatio_ = ratio;
-        }
-        painter.drawPixmap(0, 0, sharp_);
+        painter.drawPixmap(QRect(QPoint(), picture_.size()), sharp_.pixmap(picture_.size(), ratio));
     }
 
 private:
-    // The smallest rendition of at least the device pixels needed, else the
-    // largest, scaled to fit exactly.
-    QPixmap rendition(qreal ratio) const
-    {
-        const QSize needed = (QSizeF(picture_.size()) * ratio).toSize();
-        QString best;
-        QSize bestSize = picture_.size();
-        for (const char *path : renditions_) {
-            const QSize size = QImageReader(QString::fromUtf8(path)).size();
-            const bool fits = size.width() >= needed.width();
-            const bool bestFits = bestSize.width() >= needed.width();
-            if ((fits && (!bestFits || size.width() < bestSize.width()))
-                || (!fits && !bestFits && size.width() > bestSize.width())) {
-                best = QString::fromUtf8(path);
-                bestSize = size;
-            }
-        }
-        QPixmap chosen = best.isEmpty() ? picture_ : QPixmap(best);
-        if (chosen.size() != needed)
-            chosen = chosen.scaled(needed, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        chosen.setDevicePixelRatio(ratio);
-        return chosen;
-    }
-
     QPixmap picture_;
     Renditions renditions_;
-    QPixmap sharp_;
-    qreal sharpRatio_ = 1;
+    QIcon sharp_;
 };
 
 // An etched rectangle whose top edge lies half a line below the top, where a
@@ -196,7 +171,8 @@ CheckBox::CheckBox(const ControlSpec &row, QWidget *parent) : ControlOf(row, new
     box->setTristate(true);
     value_ = row.value;
     // A user's toggle; assignments from code raise Click themselves.
-    QObject::connect(box, &QCheckBox::clicked, box, [this] {
+    QObject::connect(box, &QCheckBox::clicked, box, [this, box] {
+        value_ = box->checkState() == Qt::Checked ? 1 : 0;
         if (onClick)
             runHandler(onClick);
     });
@@ -216,23 +192,11 @@ void CheckBox::shown()
     view().setCheckState(checkState(value_));
 }
 
-std::int16_t CheckBox::value() const
-{
-    if (!isShown())
-        return value_;
-    switch (view().checkState()) {
-    case Qt::Checked: return 1;
-    case Qt::PartiallyChecked: return 2;
-    case Qt::Unchecked: break;
-    }
-    return 0;
-}
-
 void CheckBox::setValue(std::int16_t value)
 {
     if (value < 0 || value > 2)
         raiseInvalidPropertyValue();
-    if (value == this->value())
+    if (value == value_)
         return;
     value_ = value;
     if (isShown())
@@ -275,7 +239,7 @@ Line::Line(const ControlSpec &row, QWidget *parent) : Control(row, new QWidget(p
 {
     // Both end points are drawn, one pixel wide.
     const int x1 = twipsToPixels(row.left), y1 = twipsToPixels(row.top);
-    const int x2 = twipsToPixels(row.width), y2 = twipsToPixels(row.height);
+    const int x2 = twipsToPixels(row.x2), y2 = twipsToPixels(row.y2);
     widget()->setGeometry(
         QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))));
     QPalette palette = widget()->palette();

@@ -38,10 +38,8 @@ public:
     // The name assistive technology knows the control by.
     const QString &accessibleName() const { return accessibleName_; }
 
-    // The form calls this once its window is shown. Anything that reaches
-    // Qt's accessibility starts its bridge to the session bus (seen on
-    // 6.4.2), which would hold the window back; a control does such work from
-    // here on.
+    // The form calls this once its window is shown (Form::show says why);
+    // work that reaches Qt's accessibility waits for it.
     virtual void shown();
     bool isShown() const { return shown_; }
 
@@ -150,14 +148,15 @@ public:
     // 0 unchecked, 1 checked, 2 grayed. Assigning a value that differs raises
     // Click before returning; an equal value raises nothing; any other
     // number is Invalid property value (380).
-    std::int16_t value() const;
+    std::int16_t value() const { return value_; }
     void setValue(std::int16_t value);
     void shown() override;
 
     std::function<void()> onClick;
 
 private:
-    // Caption and value wait here until the window is shown, as a label's.
+    // The value, which the widget shows from the moment the window is shown;
+    // until then the caption waits here too, as a label's.
     QString caption_;
     std::int16_t value_ = 0;
 };

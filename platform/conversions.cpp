@@ -39,4 +39,11 @@ QString integerText(std::int16_t number) { return QString::number(number); }
 
 QString rightmost(const QString &text) { return text.right(1); }
 
+void countTo(std::int32_t last)
+{
+    // The empty asm keeps the optimiser from dropping the loop.
+    for (std::int32_t i = 1; i <= last; ++i)
+        asm volatile("" : : "r"(i));
+}
+
 } // namespace platform

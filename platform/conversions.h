@@ -23,4 +23,8 @@ QString integerText(std::int16_t number);
 // The rightmost character of a string; an empty string stays empty.
 QString rightmost(const QString &text);
 
+// Counts from 1 to `last` with nothing in the loop: a pause of a fixed number
+// of steps on the calling thread, not a measured time.
+void countTo(std::int32_t last);
+
 } // namespace platform

@@ -19,8 +19,9 @@ class FontDialog
 public:
     explicit FontDialog(QWidget *owner);
 
-    void setFlags(std::int32_t flags) { flags_ = flags; }
-    std::int32_t flags() const { return flags_; }
+    // Which fonts the dialog lists (1 screen, 2 printer): Qt's dialog lists
+    // every installed face whatever is asked, so nothing is kept.
+    void setFlags(std::int32_t) {}
 
     // Shows the dialog modally over the owner and returns when it closes;
     // a cancel leaves fontName() as it was.
@@ -37,7 +38,6 @@ public:
 
 private:
     QWidget *owner_;
-    std::int32_t flags_ = 0;
     QString fontName_ = QStringLiteral(" ");
 };
 

@@ -290,6 +290,18 @@ void Form::setTop(double twips) { window_->move(window_->x(), screenOrigin().y()
 
 bool Form::show()
 {
+    // The start-up, in this order, and why:
+    // 1. Load, before anything is on screen; an error in it ends the program.
+    // 2. The focus to the control of tab index 0, before the first paint.
+    // 3. The window shown alone, then its children in the same call, so that
+    //    the first paint has them all. Qt raises an accessibility event for
+    //    every widget it shows, and the first one starts the bridge to the
+    //    session bus (where none runs, libdbus launches one; seen on 6.4.2):
+    //    that first event is the window's own, after its map request, as for
+    //    an empty window.
+    // 4. Only now do the controls give their widgets the names, captions and
+    //    values that reach assistive technology (Control::shown).
+    // 5. From here on a lost display still runs the close.
     runHandler([this] {
         if (onLoad)
             onLoad();
@@ -300,11 +312,6 @@ bool Form::show()
         if (control->tabIndex() == 0)
             control->widget()->setFocus(Qt::OtherFocusReason);
     }
-    // Qt raises an accessibility event for every widget it shows, and the
-    // first one starts the bridge to the session bus (where none runs, libdbus
-    // launches one; seen on 6.4.2). The window is shown alone, so that the first event is its
-    // own, after its map request, as for an empty window; then its controls
-    // are shown, in the same call: the first paint has them all.
     std::vector<QWidget *> held;
     for (QWidget *child : window_->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         if (!child->isHidden()) {

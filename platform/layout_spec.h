@@ -35,9 +35,9 @@ struct FontSpec
     float size = 0;
 };
 
-// One row of a form's layout. Text is UTF-8. For a line, left/top and
-// width/height hold X1, Y1, X2, Y2. An index of -1 marks a single control,
-// 0 or more an element of the control array of that name.
+// One row of a form's layout. Text is UTF-8. A line runs from left, top to
+// x2, y2. An index of -1 marks a single control, 0 or more an element of the
+// control array of that name.
 struct ControlSpec
 {
     ControlKind kind;
@@ -45,6 +45,7 @@ struct ControlSpec
     std::int16_t index = -1;
     const char *parent = nullptr; // null: the form
     int left = 0, top = 0, width = 0, height = 0;
+    int x2 = 0, y2 = 0; // a line's other end
     int tabIndex = -1;
     const char *text = "";
     FontSpec font = {};

@@ -3,7 +3,7 @@
 namespace platform {
 
 // Lets assistive technology see every text box widget through the text box's
-// own interface; installed once, by the first text box built.
+// own interface; installAccessibility() installs it.
 void installTextBoxAccessibility();
 
 } // namespace platform

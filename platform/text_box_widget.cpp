@@ -1,7 +1,6 @@
 #include "platform/text_box_widget.h"
 
 #include "platform/accessibility.h"
-#include "platform/text_box_accessible.h"
 #include "platform/widget_support.h"
 
 #include <QAccessible>
@@ -140,7 +139,6 @@ TextBoxWidget::TextBoxWidget(TextBox &box, const ControlSpec &row, QWidget *pare
       listItem_(row.index >= 0 && row.locked && row.parent),
       ownBackground_(row.backColor && !row.foreColor)
 {
-    installTextBoxAccessibility();
     // The locked boxes of an array in a frame are the items of a list, the
     // frame: a screen reader names the list and its size on the way in,
     // then reads each item once, by its name.

@@ -46,7 +46,7 @@ constexpr Place places[] = {
     {"FSel", 12000, 240, 1815, 285},
     {"CharXXL", 12000, 600, 1815, 1575},
     {"Symbol", 12600, 1200, 615, 615}, // over the middle of the preview
-    {"Dummy", 12000, 1800, 375, 375},  // under the preview, which covers it
+    {"Dummy", 12000, 1800, 375, 375}, // under the preview, which covers it
     {"chkB", 12180, 2280, 255, 255},
     {"chkI", 12360, 2280, 255, 255},
     {"chkSpace", 12600, 2280, 225, 255},
@@ -116,10 +116,11 @@ void TestLayout::controlGeometry()
     QFETCH(QList<int>, twips);
     const QString name = QString::fromLatin1(QTest::currentDataTag());
     const std::vector<ControlSpec> &table = glyphery::controlLayout();
-    const auto row =
-        std::find_if(table.begin(), table.end(), [&](const ControlSpec &r) { return widgetName(r) == name; });
+    const auto row
+        = std::find_if(table.begin(), table.end(), [&](const ControlSpec &r) { return widgetName(r) == name; });
     QVERIFY2(row != table.end(), "not in the layout");
-    QCOMPARE((QList<int>{row->left, row->top, row->width, row->height}), twips);
+    const bool line = row->kind == ControlKind::Line;
+    QCOMPARE((QList<int>{row->left, row->top, line ? row->x2 : row->width, line ? row->y2 : row->height}), twips);
 
     frmMain form;
     QWidget *widget = form.widget()->findChild<QWidget *>(name);
@@ -128,10 +129,9 @@ void TestLayout::controlGeometry()
     const int left = twipsToPixels(twips[0]), top = twipsToPixels(twips[1]);
     const int width = twipsToPixels(twips[2]), height = twipsToPixels(twips[3]);
     // A line's widget covers both end points, one pixel wide.
-    const QRect expected = row->kind == ControlKind::Line
-        ? QRect(QPoint(std::min(left, width), std::min(top, height)),
-                QPoint(std::max(left, width), std::max(top, height)))
-        : QRect(left, top, width, height);
+    const QRect expected = line ? QRect(QPoint(std::min(left, width), std::min(top, height)),
+                                        QPoint(std::max(left, width), std::max(top, height)))
+                                : QRect(left, top, width, height);
     QCOMPARE(widget->geometry(), expected);
 }
 
@@ -182,7 +182,14 @@ void TestLayout::tabOrder()
     QStringList expected{"Dummy"};
     for (int k = 0; k <= 224; ++k)
         expected << QStringLiteral("Char_%1").arg(k);
-    expected << "FSel" << "CharXXL" << "Symbol" << "chkB" << "chkI" << "chkSize" << "chkSpace" << "cmdN";
+    expected << "FSel"
+             << "CharXXL"
+             << "Symbol"
+             << "chkB"
+             << "chkI"
+             << "chkSize"
+             << "chkSpace"
+             << "cmdN";
 
     QStringList chain;
     QWidget *w = form.Dummy.widget();

@@ -216,7 +216,6 @@ void TestOptions::fontConfirmed()
     dialogAnswer_ = QStringLiteral("DejaVu Serif");
     QTest::mouseClick(form.FSel.widget(), Qt::LeftButton);
     QCOMPARE(dialogCalls_, QStringList{" "});
-    QCOMPARE(form.cdl.flags(), 3);
     QCOMPARE(form.FSel.text(), QStringLiteral("DejaVu Serif"));
     QCOMPARE(form.CharXXL.fontName(), QStringLiteral("DejaVu Serif"));
     const Style style = cellStyle(form);

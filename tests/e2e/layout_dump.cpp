@@ -19,8 +19,8 @@ int main()
         int x = twipsToPixels(row.left), y = twipsToPixels(row.top);
         int w = twipsToPixels(row.width), h = twipsToPixels(row.height);
         const bool line = row.kind == platform::ControlKind::Line;
-        if (line) { // left, top, width, height hold X1, Y1, X2, Y2
-            const int x2 = w, y2 = h;
+        if (line) {
+            const int x2 = twipsToPixels(row.x2), y2 = twipsToPixels(row.y2);
             w = std::abs(x2 - x), h = std::abs(y2 - y);
             x = std::min(x, x2), y = std::min(y, y2);
         }
