@@ -246,7 +246,8 @@ void dragText(QWidget *source, const QString &text, QPoint hotSpot)
     auto *data = new QMimeData;
     data->setText(text);
     // Qt's Wayland plugin offers a drag's text as text/plain alone, which GTK
-    // reads as ASCII; its clipboard adds this form for UTF-8, and so does this.
+    // reads as ASCII (so in its sources from 6.4.2 on); Qt's clipboard adds
+    // this name for UTF-8 there, and so does the drag.
     data->setData(QStringLiteral("text/plain;charset=utf-8"), text.toUtf8());
     auto *drag = new QDrag(source);
     drag->setMimeData(data);
