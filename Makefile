@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 # Debian packages the build and the tests need.
 PACKAGES = cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libicu-dev libx11-dev \
            fonts-liberation fontconfig xvfb xauth openbox xdotool xclip x11-utils x11-xserver-utils \
-           python3-pytest python3-pil dbus-x11 at-spi2-core python3-pyatspi \
+           python3-pytest python3-pil python3-gi gir1.2-gtk-3.0 dbus-x11 at-spi2-core python3-pyatspi \
            orca speech-dispatcher dconf-gsettings-backend libglib2.0-bin \
            desktop-file-utils appstream lintian dpkg-dev file librsvg2-bin groff-base \
            binutils-mingw-w64-x86-64 \

@@ -35,6 +35,7 @@ ControlSpec cell(std::int16_t k)
         row.left = cellPosition(k).left;
         row.top = cellPosition(k).top;
         row.locked = true;
+        row.dragText = true;
     }
     row.width = 375;
     row.height = 375;

@@ -77,7 +77,7 @@ decimal code.
 
 Enter or a double-click copies a character to the clipboard. Shift, Ctrl or
 Alt with Enter appends it, so a string can be collected key by key. The
-arrow keys walk the grid.
+arrow keys walk the grid, and a character can be dragged into another program.
 
 The typeface, bold, italic, small sizes and a leading blank are kept between
 sessions.]=])

@@ -57,6 +57,10 @@ struct ControlSpec
     // A locked text box whose click opens a choice, a dialog: assistive
     // technology sees a combo box, with a press action that clicks it.
     bool chooser = false;
+    // A text box whose text the mouse drags out of it (a press, then a move
+    // past the desktop's drag distance): a copy as plain text, for a drop
+    // into any program that takes text.
+    bool dragText = false;
     bool visible = true;
     std::int16_t mousePointer = pointer::Default;
     const char *picture = nullptr; // resource path of a picture box's image

@@ -4,7 +4,9 @@
 #include "platform/widget_support.h"
 
 #include <QAccessible>
+#include <QDrag>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -137,7 +139,8 @@ TextBoxWidget::TextBoxWidget(TextBox &box, const ControlSpec &row, QWidget *pare
       border_(row.border),
       chooser_(row.chooser),
       listItem_(row.index >= 0 && row.locked && row.parent),
-      ownBackground_(row.backColor && !row.foreColor)
+      ownBackground_(row.backColor && !row.foreColor),
+      dragsText_(row.dragText)
 {
     // The locked boxes of an array in a frame are the items of a list, the
     // frame: a screen reader names the list and its size on the way in,
@@ -234,6 +237,22 @@ bool TextBoxWidget::assign(const QString &text)
     shown_.setText(line);
     laidOut_ = false;
     return true;
+}
+
+void dragText(QWidget *source, const QString &text, QPoint hotSpot)
+{
+    auto *data = new QMimeData;
+    data->setText(text);
+    // Qt's Wayland plugin offers a drag's text as text/plain alone, which GTK
+    // reads as ASCII (so in its sources from 6.4.2 on); Qt's clipboard adds
+    // this name for UTF-8 there, and so does the drag.
+    data->setData(QStringLiteral("text/plain;charset=utf-8"), text.toUtf8());
+    auto *drag = new QDrag(source);
+    drag->setMimeData(data);
+    drag->setPixmap(source->grab());
+    drag->setHotSpot(hotSpot);
+    // A copy, never a move, and past the clipboard.
+    drag->exec(Qt::CopyAction);
 }
 
 TextBoxWidget *makeTextBoxWidget(TextBox &box, const ControlSpec &row, QWidget *parent)

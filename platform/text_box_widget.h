@@ -8,9 +8,11 @@
 #include "platform/runtime_error.h"
 
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStaticText>
+#include <QStyleHints>
 #include <QWidget>
 
 namespace platform {
@@ -26,11 +28,17 @@ public:
     virtual bool readOnly() const = 0;
     virtual bool chooser() const { return false; }
     virtual bool listItem() const { return false; }
+    virtual bool dragsText() const { return false; }
     bool boxBuilt = false;
 };
 
+// Drags a copy of the text out of the widget, which the pointer carries as
+// a picture held at hotSpot; returns when the drag ends, dropped or not.
+void dragText(QWidget *source, const QString &text, QPoint hotSpot);
+
 // Raises GotFocus, KeyDown, DblClick and Click on a text box's widget and
-// then lets the widget do its own handling, so no key is consumed.
+// then lets the widget do its own handling, so no key is consumed. A box
+// that drags its text starts the drag here.
 template <class Base>
 class TextBoxEvents : public Base, public TextBoxView
 {
@@ -63,7 +71,19 @@ protected:
     void mousePressEvent(QMouseEvent *event) override
     {
         pressed_ = event->button() == Qt::LeftButton;
+        pressedAt_ = event->position().toPoint();
         Base::mousePressEvent(event);
+    }
+
+    void mouseMoveEvent(QMouseEvent *event) override
+    {
+        Base::mouseMoveEvent(event);
+        const int moved = (event->position().toPoint() - pressedAt_).manhattanLength();
+        if (pressed_ && dragsText() && moved > QGuiApplication::styleHints()->startDragDistance()) {
+            // The release ends the drag, not a click.
+            pressed_ = false;
+            dragText(this, value(), pressedAt_);
+        }
     }
 
     void mouseReleaseEvent(QMouseEvent *event) override
@@ -80,6 +100,7 @@ protected:
     {
         Base::mouseDoubleClickEvent(event);
         pressed_ = event->button() == Qt::LeftButton;
+        pressedAt_ = event->position().toPoint();
         if (event->button() == Qt::LeftButton && box_.onDblClick)
             runHandler([&] { box_.onDblClick(box_.index()); });
     }
@@ -94,6 +115,7 @@ protected:
 private:
     TextBox &box_;
     bool pressed_ = false;
+    QPoint pressedAt_;
 };
 
 // A text box's widget: one line of text it paints itself, laid out once per
@@ -111,6 +133,7 @@ public:
     bool readOnly() const override { return true; }
     bool chooser() const override { return chooser_; }
     bool listItem() const override { return listItem_; }
+    bool dragsText() const override { return dragsText_; }
     Alignment alignment() const { return alignment_; }
     bool border() const { return border_; }
 
@@ -132,6 +155,7 @@ private:
     // A background of its own and the desktop's text colour, which must
     // still read on it.
     bool ownBackground_;
+    bool dragsText_;
 };
 
 // The widget of a box built from `row`: a locked box only paints its text,

@@ -13,8 +13,15 @@ import pytest
 
 from harness import clipboard_owner, said_since, stop, wait_for
 
+UTF8_FIELD = """import sys, gi; gi.require_version("Gtk", "3.0"); from gi.repository import Gtk; entry = Gtk.Entry()
+entry.drag_dest_set_target_list(Gtk.TargetList.new([Gtk.TargetEntry.new("text/plain;charset=utf-8", 0, 0)]))
+write = lambda *_: open(sys.argv[1], "w").write(entry.get_text()); write(); entry.connect("changed", write)
+window = Gtk.Window(); window.add(entry); window.move(0, 0); window.show_all(); Gtk.main()"""
 
-def test_copy_to_the_shared_clipboard(glyphery, clipboard, layout):
+
+def test_copy_to_the_shared_clipboard(glyphery, clipboard, layout, desktop):
+    field = subprocess.Popen(["/usr/bin/python3", "-c", UTF8_FIELD, held := glyphery.folder / "field"], env=desktop.env)
+    x, y, w, h = desktop.geometry(wait_for("no text field", lambda: desktop.windows_of(field.pid))[0])
     app = glyphery.start()
     app.activate()
 
@@ -23,6 +30,13 @@ def test_copy_to_the_shared_clipboard(glyphery, clipboard, layout):
     app.keys("Tab", "Return")
     clipboard.expect("Tab, Enter (cell 1)", " ")
 
+    # Drags (press, ten paced moves for XDND, release) into a UTF-8-only field, as GTK on Wayland; the clipboard stays.
+    for cell, text in [(34, "A"), (97, "A\u20ac")]:
+        px, py = (a + b for a, b in zip(desktop.geometry(app.window), layout.point("Char", cell)))
+        step = ["mousemove_relative", "--", str((x + w // 2 - px) // 10), str((y + h // 2 - py) // 10), "sleep", "0.05"]
+        desktop.x("xdotool", "mousemove", str(px), str(py), "mousedown", "1", *step * 10, "mouseup", "1")
+        wait_for(lambda: f"drag of cell {cell}: field and clipboard hold {held.read_text(), clipboard.content()}",
+                 lambda: (held.read_text(), clipboard.content()) == (text, b" "))
     # A double-click copies the cell under the pointer, as UTF-8 to others.
     for cell, text in [(97, "\u20ac"), (98, "\x81"), (129, "\xa0"), (224, "\xff"), (34, "A")]:
         clipboard.set(f"marker {cell}")
@@ -38,6 +52,7 @@ def test_copy_to_the_shared_clipboard(glyphery, clipboard, layout):
     clipboard.expect("Shift+Enter on its own text (cell 35 appended)", "xyzAB")
 
     assert app.close() == 0
+    stop(field)
 
 
 BIG = b"0123456789abcdef" * (20 << 16)  # 20 MB, which xclip serves in parts (INCR)
