@@ -20,7 +20,8 @@ window = Gtk.Window(); window.add(entry); window.move(0, 0); window.show_all(); 
 
 
 def test_copy_to_the_shared_clipboard(glyphery, clipboard, layout, desktop):
-    field = subprocess.Popen(["/usr/bin/python3", "-c", UTF8_FIELD, held := glyphery.folder / "field"], env=desktop.env)
+    held = glyphery.folder / "field"  # what the text field of another program holds
+    field = subprocess.Popen(["/usr/bin/python3", "-c", UTF8_FIELD, held], env=desktop.env)
     x, y, w, h = desktop.geometry(wait_for("no text field", lambda: desktop.windows_of(field.pid))[0])
     app = glyphery.start()
     app.activate()
