@@ -328,6 +328,9 @@ std::optional<QString> IniFile::value(const QString &section, const QString &key
 
 QByteArray IniFile::withValues(const std::vector<IniSetting> &settings) const
 {
+    // New lines end as the file's first line does (CRLF, say).
+    const qsizetype firstBreak = bytes_.indexOf('\n');
+    const QByteArray eol = firstBreak > 0 && bytes_[firstBreak - 1] == '\r' ? "\r\n" : "\n";
     std::map<qsizetype, QByteArray> replaced; // by entry
     std::map<QString, std::map<QString, QByteArray>> added; // by section and key, sorted as QSettings sorts
     for (const IniSetting &setting : settings) {
@@ -335,7 +338,7 @@ QByteArray IniFile::withValues(const std::vector<IniSetting> &settings) const
         if (found != entryOf_.cend())
             replaced[*found] = escapedValue(setting.value);
         else
-            added[setting.section][setting.key] = escapedKey(setting.key) + '=' + escapedValue(setting.value) + '\n';
+            added[setting.section][setting.key] = escapedKey(setting.key) + '=' + escapedValue(setting.value) + eol;
     }
 
     std::map<qsizetype, QByteArray> inserted; // by position
@@ -352,7 +355,7 @@ QByteArray IniFile::withValues(const std::vector<IniSetting> &settings) const
                 header = "General";
             else if (QByteArrayView(header).compare("general", Qt::CaseInsensitive) == 0)
                 header.prepend('%');
-            tail += (bytes_.isEmpty() && tail.isEmpty() ? "[" : "\n[") + header + "]\n" + text;
+            tail += (bytes_.isEmpty() && tail.isEmpty() ? QByteArray() : eol) + '[' + header + ']' + eol + text;
         } else if (block->end < bytes_.size()) {
             // After the line break that ends the block's last line.
             qsizetype at = block->end + 1;
@@ -402,9 +405,9 @@ QByteArray IniFile::withValues(const std::vector<IniSetting> &settings) const
     if (openEnd_
         && !(entries_.size() && replaced.count(qsizetype(entries_.size() - 1))
              && entries_.back().end == bytes_.size())) {
-        result += QByteArray(backslashEnd_ ? " " : "") + (quotedEnd_ ? "\"" : "") + '\n';
+        result += QByteArray(backslashEnd_ ? " " : "") + (quotedEnd_ ? "\"" : "") + eol;
     } else if (!result.isEmpty() && !isLineBreak(result.back())) {
-        result += '\n';
+        result += eol;
     }
     return result + tail;
 }

@@ -5,16 +5,16 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
-#include <QStringList>
 #include <QSysInfo>
 
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <thread>
+#include <vector>
 
+#include <climits>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -44,6 +44,30 @@ namespace {
 // how often it looks again.
 constexpr std::chrono::milliseconds lockWait{5000};
 constexpr std::chrono::milliseconds lockPoll{5};
+
+// A path for a message; its bytes need not be UTF-8.
+QString shown(const QByteArray &path) { return QFile::decodeName(path); }
+
+// The folder a path is in: all before its last '/'.
+QByteArray folderOf(const QByteArray &path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash > 0 ? path.left(slash) : QByteArray("/");
+}
+
+// Run as root in another user's folder (sudo -E keeps their HOME), what the
+// close makes there is given to the folder's owner, as if they had made it:
+// else their next close could not replace it. By descriptor, or by name (a
+// link not followed) when fd is -1. False, with errno, when that fails.
+bool ownAsFolder(int fd, const QByteArray &path)
+{
+    struct stat folder = {};
+    if (::geteuid() != 0 || ::stat(folderOf(path).constData(), &folder) != 0 || folder.st_uid == 0)
+        return true;
+    return (fd >= 0 ? ::fchown(fd, folder.st_uid, folder.st_gid)
+                    : ::lchown(path.constData(), folder.st_uid, folder.st_gid))
+        == 0;
+}
 
 // What a file that is not a regular one is, for the messages.
 QString kindOf(mode_t mode)
@@ -99,16 +123,18 @@ QString heldBy(int fd, int error)
 
 // A new file of that content under a name not in use; why not, when that
 // fails.
-QString createNew(const QString &name, const QByteArray &bytes, mode_t mode, bool *taken)
+QString createNew(const QByteArray &file, const QByteArray &bytes, mode_t mode, bool *taken)
 {
     *taken = false;
-    const QByteArray file = QFile::encodeName(name);
     const int fd = ::open(file.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0) {
         *taken = errno == EEXIST;
         return callFailed("open", errno);
     }
-    const char *call = !writeAll(fd, bytes) ? "write" : ::fsync(fd) != 0 ? "fsync" : nullptr;
+    const char *call = !ownAsFolder(fd, file) ? "fchown"
+        : !writeAll(fd, bytes)                ? "write"
+        : ::fsync(fd) != 0                    ? "fsync"
+                                              : nullptr;
     const int error = errno;
     ::close(fd);
     if (!call)
@@ -126,25 +152,23 @@ QString callFailed(const char *call, int error)
     return QLatin1String(call) + QLatin1String(": ") + systemReason(error);
 }
 
-QString finalTarget(const QString &path)
+QByteArray finalTarget(const QByteArray &path)
 {
-    QString at = QFileInfo(path).absoluteFilePath();
+    QByteArray at = path;
     for (int hops = 0; hops < 40; ++hops) {
-        const QFileInfo info(at);
-        if (!info.isSymLink())
+        char target[PATH_MAX];
+        const ssize_t size = ::readlink(at.constData(), target, sizeof target);
+        if (size <= 0)
             return at;
-        const QString target = info.symLinkTarget();
-        if (target.isEmpty())
-            return at;
-        at = target;
+        const QByteArray link(target, size);
+        at = link.startsWith('/') ? link : folderOf(at) + '/' + link;
     }
     return at;
 }
 
-QString FileLock::take(const QString &name)
+QString FileLock::take(const QByteArray &file)
 {
     release();
-    const QByteArray file = QFile::encodeName(name);
     const int signalsBefore = terminationSignals();
     QElapsedTimer waited;
     waited.start();
@@ -171,6 +195,8 @@ QString FileLock::take(const QString &name)
                 return callFailed("open", error);
             if (!regular)
                 return giveUp(callFailed("fstat", errno));
+            if (st.st_uid == 0 && !ownAsFolder(fd, file))
+                return giveUp(callFailed("fchown", errno));
         }
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             // Taken, unless the name was removed or made anew since the open:
@@ -217,10 +243,9 @@ void FileLock::release()
     fd_ = -1;
 }
 
-FileRead readRegular(const QString &path)
+FileRead readRegular(const QByteArray &name)
 {
     FileRead file;
-    const QByteArray name = QFile::encodeName(path);
     // No look at the path before the open: what stands there may change in
     // between. A FIFO opened without blocking, a device, a folder are seen
     // by fstat and never read.
@@ -242,6 +267,8 @@ FileRead readRegular(const QString &path)
     } else if (regular) {
         file.exists = true;
         file.mode = st.st_mode & 07777;
+        file.owner = st.st_uid;
+        file.group = st.st_gid;
         file.content.reserve(qsizetype(st.st_size));
         char buffer[65536];
         for (;;) {
@@ -261,12 +288,12 @@ FileRead readRegular(const QString &path)
     return file;
 }
 
-QString keepBroken(const QString &target, const QByteArray &content, mode_t mode, QString *why)
+QByteArray keepBroken(const QByteArray &target, const QByteArray &content, mode_t mode, QString *why)
 {
-    const QString first = target + QLatin1String(".broken");
+    const QByteArray first = target + ".broken";
     for (int n = 0; n < 1000; ++n) {
-        const QString name = n == 0 ? first : first + QLatin1Char('.') + QString::number(n);
-        if (::link(QFile::encodeName(target).constData(), QFile::encodeName(name).constData()) == 0)
+        const QByteArray name = n == 0 ? first : first + '.' + QByteArray::number(n);
+        if (::link(target.constData(), name.constData()) == 0)
             return name;
         if (errno == EEXIST)
             continue;
@@ -276,58 +303,60 @@ QString keepBroken(const QString &target, const QByteArray &content, mode_t mode
             return name;
         if (!taken) {
             *why = QCoreApplication::translate("platform::SafeFiles", "the unreadable file cannot be kept as %1 (%2)")
-                       .arg(name, failed);
+                       .arg(shown(name), failed);
             return {};
         }
     }
     *why = QCoreApplication::translate("platform::SafeFiles",
                                        "the unreadable file cannot be kept: %1 to %2 all exist (%3)")
-               .arg(first, first + QLatin1String(".999"), systemReason(EEXIST));
+               .arg(shown(first), shown(first + ".999"), systemReason(EEXIST));
     return {};
 }
 
-QString replaceAtomically(const QString &target, const QByteArray &bytes, bool existed, mode_t mode)
+QString replaceAtomically(const QByteArray &target, const QByteArray &bytes, const FileRead &old)
 {
-    const QString folder = QFileInfo(target).absolutePath();
-    QString temporary;
+    QByteArray temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary
-            = target + QStringLiteral(".new-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        fd = ::open(QFile::encodeName(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temporary = target + ".new-" + QByteArray::number(QRandomGenerator::global()->generate(), 16);
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;
     }
     if (fd < 0) {
         const QString failed = callFailed("open", errno);
         return QCoreApplication::translate("platform::SafeFiles", "the new file %1 cannot be made (%2)")
-            .arg(temporary, failed);
+            .arg(shown(temporary), failed);
     }
-    const QByteArray file = QFile::encodeName(temporary);
-    // On the disk before it takes the name: a power cut then leaves the old
-    // file or the whole new one.
-    const char *call = existed && ::fchmod(fd, mode) != 0 ? "fchmod"
-        : !writeAll(fd, bytes)                            ? "write"
-        : ::fsync(fd) != 0                                ? "fsync"
-                                                          : nullptr;
+    // The owner, group and mode of the file it replaces (a user may have made
+    // it private), which only root can give away; a new file is the folder
+    // owner's. On the disk before it takes the name: a power cut then leaves
+    // the old file or the whole new one.
+    const bool owned
+        = old.exists ? ::fchown(fd, old.owner, old.group) == 0 || ::geteuid() != 0 : ownAsFolder(fd, target);
+    const char *call = !owned                       ? "fchown"
+        : old.exists && ::fchmod(fd, old.mode) != 0 ? "fchmod"
+        : !writeAll(fd, bytes)                      ? "write"
+        : ::fsync(fd) != 0                          ? "fsync"
+                                                    : nullptr;
     int error = errno;
     if (::close(fd) != 0 && !call) {
         call = "close";
         error = errno;
     }
     if (call) {
-        ::unlink(file.constData());
+        ::unlink(temporary.constData());
         return QCoreApplication::translate("platform::SafeFiles", "the new file %1 cannot be written (%2)")
-            .arg(temporary, callFailed(call, error));
+            .arg(shown(temporary), callFailed(call, error));
     }
-    if (::rename(file.constData(), QFile::encodeName(target).constData()) != 0) {
+    if (::rename(temporary.constData(), target.constData()) != 0) {
         error = errno;
-        ::unlink(file.constData());
+        ::unlink(temporary.constData());
         return QCoreApplication::translate("platform::SafeFiles", "the new file %1 cannot replace it (%2)")
-            .arg(temporary, callFailed("rename", error));
+            .arg(shown(temporary), callFailed("rename", error));
     }
     // The rename itself reaches the disk with the folder.
-    const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dir = ::open(folderOf(target).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
@@ -335,35 +364,35 @@ QString replaceAtomically(const QString &target, const QByteArray &bytes, bool e
     return {};
 }
 
-QString makeFolder(const QString &path)
+QString makeFolder(const QByteArray &path)
 {
     // The missing levels, from the first that exists down, each made by
     // itself so that a failure names its folder and its reason.
-    QStringList missing;
-    for (QString at = QFileInfo(path).absolutePath();;) {
+    std::vector<QByteArray> missing;
+    for (QByteArray at = folderOf(path);; at = folderOf(at)) {
         struct stat st = {};
-        if (::stat(QFile::encodeName(at).constData(), &st) == 0) {
+        if (::stat(at.constData(), &st) == 0) {
             if (!S_ISDIR(st.st_mode))
                 return QCoreApplication::translate("platform::SafeFiles", "%1 is not a folder (%2)")
-                    .arg(at, systemReason(ENOTDIR));
+                    .arg(shown(at), systemReason(ENOTDIR));
             break;
         }
         if (errno != ENOENT && errno != ENOTDIR) {
             const QString failed = callFailed("stat", errno);
             return QCoreApplication::translate("platform::SafeFiles", "the folder %1 cannot be reached (%2)")
-                .arg(at, failed);
+                .arg(shown(at), failed);
         }
-        missing.prepend(at);
-        const QString up = QFileInfo(at).absolutePath();
-        if (up == at)
+        missing.push_back(at);
+        if (at == "/")
             break;
-        at = up;
     }
-    for (const QString &folder : std::as_const(missing)) {
-        if (::mkdir(QFile::encodeName(folder).constData(), 0777) != 0 && errno != EEXIST) {
-            const QString failed = callFailed("mkdir", errno);
+    for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
+        const bool made = ::mkdir(folder->constData(), 0777) == 0;
+        const char *call = !made && errno != EEXIST ? "mkdir" : made && !ownAsFolder(-1, *folder) ? "lchown" : nullptr;
+        if (call) {
+            const QString failed = callFailed(call, errno);
             return QCoreApplication::translate("platform::SafeFiles", "the folder %1 cannot be created (%2)")
-                .arg(folder, failed);
+                .arg(shown(*folder), failed);
         }
     }
     return {};

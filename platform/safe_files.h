@@ -23,7 +23,7 @@ QString callFailed(const char *call, int error);
 
 // The file a path finally names, through any symbolic links, even when the
 // last link leads nowhere yet: that file is the one rewritten.
-QString finalTarget(const QString &path);
+QByteArray finalTarget(const QByteArray &path);
 
 // An exclusive lock on a lock file, as QLockFile takes one (an flock on the
 // file, which holds the holder's process id): instances that take it keep
@@ -41,7 +41,7 @@ public:
     // another process holds it; gives up at once on a termination signal, or
     // when anything but a regular file stands at the name. Returns why it
     // could not be taken.
-    QString take(const QString &name);
+    QString take(const QByteArray &name);
 
     // Removes the name while the lock is still held, then lets go.
     void release();
@@ -59,23 +59,28 @@ struct FileRead
     bool exists = false; // a regular file is there
     QString kind; // what is there instead of a regular file
     mode_t mode = 0;
+    uid_t owner = 0;
+    gid_t group = 0;
     QByteArray content;
     QString why;
 };
-FileRead readRegular(const QString &path);
+FileRead readRegular(const QByteArray &path);
 
 // Keeps the file as <file>.broken, or .broken.1 and on when that is taken, as
 // a second name of the same file where the file system allows it: the kept
 // file then needs no space, and the original stays until it is replaced.
 // Returns the name, or nothing with *why set.
-QString keepBroken(const QString &target, const QByteArray &content, mode_t mode, QString *why);
+QByteArray keepBroken(const QByteArray &target, const QByteArray &content, mode_t mode, QString *why);
 
-// Replaces the file with the bytes in one rename of a new file beside it,
-// which reaches the disk first. Returns why when it fails.
-QString replaceAtomically(const QString &target, const QByteArray &bytes, bool existed, mode_t mode);
+// Replaces the file `old` describes with the bytes, in one rename of a new
+// file beside it, which reaches the disk first and keeps the old file's
+// owner, group and mode. Returns why when it fails.
+QString replaceAtomically(const QByteArray &target, const QByteArray &bytes, const FileRead &old);
 
 // The folder of the file, made one level at a time where missing; why not,
-// when that fails.
-QString makeFolder(const QString &path);
+// when that fails. Paths are bytes, as the system takes them: a folder
+// named in Latin-1 is that folder, not a look-alike in UTF-8. Run as root,
+// a folder or file made in another user's folder is given to that user.
+QString makeFolder(const QByteArray &path);
 
 } // namespace platform

@@ -24,10 +24,10 @@ namespace {
 // $HOME when it is an absolute path, else the real user's home folder in the
 // password database (Qt would take "/" then; seen on 6.4.2 and 6.8.2). Empty,
 // with why, when neither has one.
-QString homeFolder(QString *why)
+QByteArray homeFolder(QString *why)
 {
-    const QString home = QFile::decodeName(qgetenv("HOME"));
-    if (home.startsWith(QLatin1Char('/')))
+    const QByteArray home = qgetenv("HOME");
+    if (home.startsWith('/'))
         return home;
     struct passwd entry = {};
     struct passwd *found = nullptr;
@@ -35,8 +35,8 @@ QString homeFolder(QString *why)
     int error = 0;
     while ((error = ::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found)) == ERANGE)
         buffer.resize(buffer.size() * 2);
-    const QString database = found ? QFile::decodeName(found->pw_dir) : QString();
-    if (database.startsWith(QLatin1Char('/')))
+    const QByteArray database = found ? QByteArray(found->pw_dir) : QByteArray();
+    if (database.startsWith('/'))
         return database;
     if (error != 0)
         *why = QCoreApplication::translate("platform::SettingsStore",
@@ -65,24 +65,27 @@ QString noHomeFolder()
 
 } // namespace
 
-SettingsStore::SettingsStore(QString path) : path_(std::move(path)) {}
+SettingsStore::SettingsStore(QByteArray path) : path_(std::move(path)), shownPath_(QFile::decodeName(path_)) {}
 
 SettingsStore::~SettingsStore() = default;
 
-QString SettingsStore::pathFor(const QString &application)
+QByteArray SettingsStore::pathFor(const QString &application)
 {
     // The XDG base directory rules say to ignore a relative XDG_CONFIG_HOME
     // (Qt 6.4.2 took it relative to the current folder; 6.8.2 ignores it).
-    QString base = QFile::decodeName(qgetenv("XDG_CONFIG_HOME"));
-    if (!base.startsWith(QLatin1Char('/'))) {
+    // The variables' bytes are the path, whatever their encoding.
+    QByteArray base = qgetenv("XDG_CONFIG_HOME");
+    if (!base.startsWith('/')) {
         QString why;
-        const QString home = homeFolder(&why);
+        const QByteArray home = homeFolder(&why);
         if (home.isEmpty())
             return {};
-        base = home + QLatin1String("/.config");
+        base = home + "/.config";
     }
-    return QDir::cleanPath(base) + QLatin1Char('/') + application + QLatin1Char('/') + application
-        + QLatin1String(".conf");
+    while (base.size() > 1 && base.endsWith('/'))
+        base.chop(1);
+    const QByteArray name = QFile::encodeName(application);
+    return base + '/' + name + '/' + name + ".conf";
 }
 
 const IniFile *SettingsStore::file()
@@ -98,20 +101,20 @@ const IniFile *SettingsStore::file()
         FileRead read = readRegular(path_);
         if (!read.ok) {
             warn(QCoreApplication::translate("platform::SettingsStore", "%1 cannot be read (%2); using the defaults")
-                     .arg(path_, read.why));
+                     .arg(shownPath_, read.why));
             return nullptr;
         }
         if (!read.kind.isEmpty()) {
             warn(QCoreApplication::translate("platform::SettingsStore",
                                              "%1 is %2, not a settings file; using the defaults")
-                     .arg(path_, read.kind));
+                     .arg(shownPath_, read.kind));
             return nullptr;
         }
         file_.emplace(std::move(read.content));
         if (!file_->valid())
             warn(QCoreApplication::translate("platform::SettingsStore",
                                              "%1 is not a valid settings file; its values are ignored")
-                     .arg(path_));
+                     .arg(shownPath_));
     }
     return file_ ? &*file_ : nullptr;
 }
@@ -150,12 +153,12 @@ void SettingsStore::commit()
     const auto fail = [this](const QString &reason) {
         raise(err::PathFileAccess,
               QCoreApplication::translate("platform::SettingsStore", "Path/File access error: cannot write %1: %2")
-                  .arg(path_, reason));
+                  .arg(shownPath_, reason));
     };
     const auto leaveAlone = [this](const QString &kind) {
         warn(QCoreApplication::translate("platform::SettingsStore",
                                          "%1 is %2, not a settings file; the settings were not written")
-                 .arg(path_, kind));
+                 .arg(shownPath_, kind));
     };
 
     // Before anything is made beside it: a link to /dev/null means "never save".
@@ -163,10 +166,11 @@ void SettingsStore::commit()
         return leaveAlone(now.kind);
     if (const QString why = makeFolder(path_); !why.isEmpty())
         fail(why);
-    const QString lockName = path_ + QLatin1String(".lock");
+    const QByteArray lockName = path_ + ".lock";
     FileLock lock;
     if (const QString why = lock.take(lockName); !why.isEmpty())
-        fail(QCoreApplication::translate("platform::SettingsStore", "cannot take the lock %1: %2").arg(lockName, why));
+        fail(QCoreApplication::translate("platform::SettingsStore", "cannot take the lock %1: %2")
+                 .arg(QFile::decodeName(lockName), why));
 
     // The file as it is now, which may have changed since the start.
     const FileRead old = readRegular(path_);
@@ -174,9 +178,9 @@ void SettingsStore::commit()
         fail(QCoreApplication::translate("platform::SettingsStore", "it cannot be read (%1)").arg(old.why));
     if (!old.kind.isEmpty())
         return leaveAlone(old.kind);
-    const QString target = finalTarget(path_);
+    const QByteArray target = finalTarget(path_);
     // A file the user made read-only stays as it is, as when QSettings wrote it.
-    if (old.exists && ::faccessat(AT_FDCWD, QFile::encodeName(target).constData(), W_OK, AT_EACCESS) != 0)
+    if (old.exists && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
         fail(callFailed("access", errno));
 
     // The values go into what else a readable file holds; a file that is no
@@ -184,21 +188,22 @@ void SettingsStore::commit()
     const IniFile values(old.content);
     const bool brokenNow = old.exists && !values.valid();
     const QByteArray bytes = (brokenNow ? IniFile() : values).withValues(pending);
-    QString why, kept;
+    QString why;
+    QByteArray kept;
     if (brokenNow) {
         kept = keepBroken(target, old.content, old.mode, &why);
         if (kept.isEmpty())
             fail(why);
     }
-    if (why = replaceAtomically(target, bytes, old.exists, old.mode); !why.isEmpty()) {
+    if (why = replaceAtomically(target, bytes, old); !why.isEmpty()) {
         // The old file stays as it was, and under its one name.
         if (!kept.isEmpty())
-            ::unlink(QFile::encodeName(kept).constData());
+            ::unlink(kept.constData());
         fail(why);
     }
     if (!kept.isEmpty())
         warn(QCoreApplication::translate("platform::SettingsStore", "kept the unreadable settings file as %1")
-                 .arg(kept));
+                 .arg(QFile::decodeName(kept)));
     // What is read next comes from the new file.
     file_.reset();
     loaded_ = false;

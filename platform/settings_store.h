@@ -18,7 +18,7 @@ class SettingsStore
 {
 public:
     // An empty path stands for a file that cannot be found: no home folder.
-    explicit SettingsStore(QString path);
+    explicit SettingsStore(QByteArray path);
     ~SettingsStore();
     SettingsStore(const SettingsStore &) = delete;
     SettingsStore &operator=(const SettingsStore &) = delete;
@@ -26,10 +26,10 @@ public:
     // The per-user file of an application: $XDG_CONFIG_HOME/<application>/
     // <application>.conf, with $HOME/.config when that is unset or relative,
     // and the password database's home folder when $HOME is. Empty when no
-    // home folder can be found.
-    static QString pathFor(const QString &application);
+    // home folder can be found. The variables' bytes are taken as they are.
+    static QByteArray pathFor(const QString &application);
 
-    const QString &path() const { return path_; }
+    const QByteArray &path() const { return path_; }
 
     // The stored value, or the default when the key is absent. A file that is
     // not valid INI counts as absent; so does a path that leads to anything
@@ -53,7 +53,8 @@ public:
 private:
     const IniFile *file();
 
-    QString path_;
+    QByteArray path_; // bytes, as the system names the file
+    QString shownPath_; // for messages
     std::optional<IniFile> file_;
     bool loaded_ = false;
     std::vector<IniSetting> pending_;

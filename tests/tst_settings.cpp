@@ -83,6 +83,7 @@ private slots:
     void hostilePaths_data();
     void hostilePaths();
     void relativeConfigHomeIsIgnored();
+    void ownerAndModeKept();
     void folderNotWritable();
     void tooManyOpenFiles();
     void lockBurst();
@@ -99,14 +100,16 @@ void TestSettings::firstCloseWritesFiveValues()
     }
     QCOMPARE(sandbox.readConf(), QByteArray("[Font]\nB=0\nI=0\nName=Arial\n\n[Options]\nSize=0\nSpace=0\n"));
     QVERIFY(testing::reportedErrors().isEmpty());
-    // Every folder missing on the way is made.
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(sandbox.root() + QStringLiteral("/new/config")));
+    // Every folder missing on the way is made, named by the bytes given (Latin-1 here), not a look-alike in UTF-8.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(sandbox.root()) + "/new/Jos\xe9/config");
     {
         frmMain form;
         QVERIFY(form.show());
         QVERIFY(form.widget()->close());
     }
-    QVERIFY(QFile::exists(sandbox.root() + QStringLiteral("/new/config/Glyphery/Glyphery.conf")));
+    QCOMPARE(::access(QFile::encodeName(sandbox.root()) + "/new/Jos\xe9/config/Glyphery/Glyphery.conf", R_OK), 0);
+    QVERIFY(::access(QFile::encodeName(sandbox.root()) + "/new/Jos\xef\xbf\xbd", F_OK) != 0);
+    QVERIFY(testing::reportedErrors().isEmpty());
 }
 
 void TestSettings::roundTrip()
@@ -138,7 +141,7 @@ void TestSettings::roundTrip()
         form.FSel.setText(QStringLiteral(" "));
         QVERIFY(form.widget()->close());
     }
-    platform::SettingsStore reread(sandbox.confPath());
+    platform::SettingsStore reread(QFile::encodeName(sandbox.confPath()));
     QCOMPARE(reread.getSetting("Font", "Name", "Arial"), QStringLiteral(" "));
 }
 
@@ -222,6 +225,11 @@ void TestSettings::editedFiles_data()
     QTest::newRow("keys missing") << QByteArray("[Font]\nName=Arial\n; the end\n") << "Arial"
                                   << "Arial"
                                   << "[Font]\nName=Arial\nB=0\nI=1\n; the end\n" + options;
+    QTest::newRow("CRLF, keys missing") << QByteArray("[Font]\r\nName=Arial\r\n") << "Arial"
+                                        << "Arial"
+                                        << QByteArray(
+                                               "[Font]\r\nName=Arial\r\nB=0\r\nI=1\r\n\r\n[Options]\r\nSize=0\r\n"
+                                               "Space=0\r\n");
 }
 
 void TestSettings::editedFiles()
@@ -243,7 +251,7 @@ void TestSettings::editedFiles()
     }
     QCOMPARE(sandbox.readConf(), written);
     // The face reads back as it was, by these rules and by QSettings' where it reads the file.
-    platform::SettingsStore reread(sandbox.confPath());
+    platform::SettingsStore reread(QFile::encodeName(sandbox.confPath()));
     QCOMPARE(reread.getSetting("Font", "Name", "Arial"), nameClosed);
     if (!written.startsWith("\xef") && !written.contains('#'))
         QCOMPARE(QSettings(sandbox.confPath(), QSettings::IniFormat).value("Font/Name").toString(), nameClosed);
@@ -608,21 +616,62 @@ void TestSettings::relativeConfigHomeIsIgnored()
     testing::Sandbox sandbox;
     const QByteArray home = qgetenv("HOME");
     const auto restore = qScopeGuard([&] { qputenv("HOME", home); });
-    qputenv("HOME", QFile::encodeName(sandbox.root()));
+    const QByteArray root = QFile::encodeName(sandbox.root());
+    qputenv("HOME", root);
     qputenv("XDG_CONFIG_HOME", "relcfg");
+    QCOMPARE(platform::SettingsStore::pathFor(QStringLiteral("Glyphery")), root + "/.config/Glyphery/Glyphery.conf");
+    qputenv("XDG_CONFIG_HOME", root + "/absolute/");
+    QCOMPARE(platform::SettingsStore::pathFor(QStringLiteral("Glyphery")), root + "/absolute/Glyphery/Glyphery.conf");
+    // A home folder named in Latin-1.
+    qunsetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", root + "/Jos\xe9");
     QCOMPARE(platform::SettingsStore::pathFor(QStringLiteral("Glyphery")),
-             sandbox.root() + QStringLiteral("/.config/Glyphery/Glyphery.conf"));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(sandbox.root() + QStringLiteral("/absolute")));
-    QCOMPARE(platform::SettingsStore::pathFor(QStringLiteral("Glyphery")),
-             sandbox.root() + QStringLiteral("/absolute/Glyphery/Glyphery.conf"));
+             root + "/Jos\xe9/.config/Glyphery/Glyphery.conf");
     // With HOME unset or relative too, the home folder is the password database's.
-    const QString database
-        = QFile::decodeName(::getpwuid(::getuid())->pw_dir) + QStringLiteral("/.config/Glyphery/Glyphery.conf");
+    const QByteArray database = QByteArray(::getpwuid(::getuid())->pw_dir) + "/.config/Glyphery/Glyphery.conf";
     qunsetenv("XDG_CONFIG_HOME");
     qunsetenv("HOME");
     QCOMPARE(platform::SettingsStore::pathFor(QStringLiteral("Glyphery")), database);
     qputenv("HOME", "relhome");
     QCOMPARE(platform::SettingsStore::pathFor(QStringLiteral("Glyphery")), database);
+}
+
+// A file the user made private stays private; run as root in the user's
+// folders (sudo -E), the close leaves the file, and what it makes, theirs.
+void TestSettings::ownerAndModeKept()
+{
+    testing::Sandbox sandbox;
+    sandbox.writeConf("[Font]\nB=1\n");
+    const QByteArray root = QFile::encodeName(sandbox.root()), conf = QFile::encodeName(sandbox.confPath());
+    QCOMPARE(::chmod(conf, 0600), 0);
+    const bool asRoot = ::geteuid() == 0;
+    constexpr uid_t user = 65534; // nobody
+    for (const QByteArray &path : {root, root + "/Glyphery", conf})
+        QVERIFY(!asRoot || ::chown(path, user, user) == 0);
+    const auto close = [] {
+        frmMain form;
+        QVERIFY(form.show());
+        form.chkI.setValue(1);
+        QVERIFY(form.widget()->close());
+    };
+    close();
+    struct stat st = {};
+    QCOMPARE(::stat(conf, &st), 0);
+    QCOMPARE(st.st_mode & 07777, mode_t(0600));
+    QCOMPARE(st.st_uid, asRoot ? user : ::geteuid());
+    QVERIFY(sandbox.readConf().contains("I=1"));
+    if (!asRoot)
+        return;
+    // A first close in a folder of the user's makes the folder and the file theirs.
+    QCOMPARE(::mkdir(root + "/fresh", 0700), 0);
+    QCOMPARE(::chown(root + "/fresh", user, user), 0);
+    qputenv("XDG_CONFIG_HOME", root + "/fresh");
+    close();
+    for (const QByteArray &made : {QByteArray("/fresh/Glyphery"), QByteArray("/fresh/Glyphery/Glyphery.conf")}) {
+        QCOMPARE(::stat(root + made, &st), 0);
+        QCOMPARE(st.st_uid, user);
+    }
+    QVERIFY(testing::reportedErrors().isEmpty());
 }
 
 void TestSettings::folderNotWritable()
@@ -661,7 +710,7 @@ void TestSettings::tooManyOpenFiles()
 {
     // GIVEN a process that can open no more files, as under `ulimit -n 12`
     testing::Sandbox sandbox;
-    platform::SettingsStore store(sandbox.confPath());
+    platform::SettingsStore store(QFile::encodeName(sandbox.confPath()));
     store.saveSetting("Font", "B", "1");
     rlimit limit = {};
     QCOMPARE(::getrlimit(RLIMIT_NOFILE, &limit), 0);
@@ -741,7 +790,7 @@ void TestSettings::lockHolder()
     const auto now = [] { return QByteArray::number(std::chrono::steady_clock::now().time_since_epoch().count()); };
     for (int n = 0; n < 3; ++n) {
         platform::FileLock lock;
-        const QString why = lock.take(QFile::decodeName(log) + QStringLiteral(".lock"));
+        const QString why = lock.take(log + ".lock");
         QVERIFY2(why.isEmpty(), qPrintable(why));
         const QByteArray start = now();
         std::this_thread::sleep_for(std::chrono::milliseconds(1));

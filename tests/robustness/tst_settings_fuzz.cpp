@@ -436,7 +436,7 @@ bool TestSettingsFuzz::checkOne(int index, const QByteArray &content)
     std::array<std::int16_t, 4> options{};
     QString name;
     {
-        platform::SettingsStore store(sandbox->confPath());
+        platform::SettingsStore store(QFile::encodeName(sandbox->confPath()));
         name = glyphery::readSetting(store, Setting::FontName);
         const Setting order[] = {Setting::Bold, Setting::Italic, Setting::Space, Setting::Size};
         for (std::size_t i = 0; i < 4; ++i)
