@@ -61,9 +61,10 @@ BIG = b"0123456789abcdef" * (20 << 16)  # 20 MB, which xclip serves in parts (IN
 
 @pytest.mark.parametrize("held, expected", [
     (b"", b"A"), (None, b"A"), ("png", b"A"), ("html", b"A"), (b"a\xffb", "a\ufffdbA".encode()), (b"ab\0", b"abA"),
-    (BIG, BIG + b"A"), ("incr-in-two", b"hello worldA"), ("silent", None), ("dies-in-incr", None)],
-    ids=["empty", "no owner", "png", "html", "invalid UTF-8", "closing NUL", "20 MB", "parts in two changes", "silent",
-         "dies-in-incr"])
+    (BIG, BIG + b"A"), ("incr-in-two", b"hello worldA"), (("STRING", b"caf\xe9"), "caf\xe9A".encode()),
+    ("silent", None), ("dies-in-incr", None)],
+    ids=["empty", "no owner", "png", "html", "invalid UTF-8", "closing NUL", "20 MB", "parts in two changes",
+         "Latin-1 only", "silent", "dies-in-incr"])
 def test_append_to_what_another_program_holds(glyphery, clipboard, desktop, held, expected):
     app = glyphery.start()
     app.activate()
@@ -71,7 +72,8 @@ def test_append_to_what_another_program_holds(glyphery, clipboard, desktop, held
     if isinstance(held, str):
         other = clipboard_owner(desktop, held)
     elif held is not None:
-        subprocess.run(["xclip", "-selection", "clipboard", "-t", "UTF8_STRING", "-i"], input=held, env=desktop.env,
+        target, held = held if isinstance(held, tuple) else ("UTF8_STRING", held)
+        subprocess.run(["xclip", "-selection", "clipboard", "-t", target, "-i"], input=held, env=desktop.env,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=10, check=True)
     else:
         stop(clipboard_owner(desktop, "png"))  # an owner that ends leaves none
