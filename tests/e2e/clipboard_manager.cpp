@@ -8,7 +8,9 @@
 //
 // With a mode, a clipboard owner that misbehaves: "silent" never answers,
 // "dies-in-incr" starts an incremental transfer of its text and ends after
-// the first part, "html" offers text/html only, "png" image/png only. Prints
+// the first part, "incr-in-two" sends "hello world" in parts of two property
+// changes each (Replace, then Append), "html" offers text/html only, "png"
+// image/png only. Prints
 // "ready" once it owns the clipboard and "cleared" when another program takes
 // it, then ends; "silent" prints "asked" for each request it leaves unanswered.
 //
@@ -17,8 +19,10 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 
 int main(int argc, char *argv[])
 {
@@ -86,22 +90,49 @@ int main(int argc, char *argv[])
                 XChangeProperty(display, request.requestor, property, XA_ATOM, 32, PropModeReplace,
                                 reinterpret_cast<const unsigned char *>(list), 3);
                 answer(request, property);
-            } else if (request.selection == clipboard && holding && mode == "dies-in-incr" && request.target == utf8) {
-                // The size, then the first part once the reader has deleted
-                // the property; the program ends before the second.
-                const long size = 1 << 20;
+            } else if (request.selection == clipboard && holding && request.target == utf8
+                       && (mode == "dies-in-incr" || mode == "incr-in-two")) {
+                // The size, then each part once the reader has deleted the
+                // property.
+                const long size = mode == "dies-in-incr" ? 1 << 20 : 11;
                 XSelectInput(display, request.requestor, PropertyChangeMask);
                 XChangeProperty(display, request.requestor, property, incr, 32, PropModeReplace,
                                 reinterpret_cast<const unsigned char *>(&size), 1);
                 answer(request, property);
-                do
-                    XNextEvent(display, &event);
-                while (event.type != PropertyNotify || event.xproperty.state != PropertyDelete);
-                const std::string part(4096, 'x');
-                XChangeProperty(display, request.requestor, property, utf8, 8, PropModeReplace,
-                                reinterpret_cast<const unsigned char *>(part.data()), int(part.size()));
-                XSync(display, False);
-                return 0;
+                const auto taken = [&] {
+                    do
+                        XNextEvent(display, &event);
+                    while (event.type != PropertyNotify || event.xproperty.state != PropertyDelete);
+                };
+                taken();
+                if (mode == "dies-in-incr") {
+                    // The program ends before the second part.
+                    const std::string part(4096, 'x');
+                    XChangeProperty(display, request.requestor, property, utf8, 8, PropModeReplace,
+                                    reinterpret_cast<const unsigned char *>(part.data()), int(part.size()));
+                    XSync(display, False);
+                    return 0;
+                }
+                // Both changes of a part reach the server before the reader
+                // looks (the server is held meanwhile), so it takes the whole
+                // part at the first notice and finds nothing at the second.
+                // The pause, as a program that makes its text as it goes,
+                // lets the reader come to that second notice before the next
+                // part is there.
+                for (const std::string part : {"hello ", "world", ""}) {
+                    const auto *bytes = reinterpret_cast<const unsigned char *>(part.data());
+                    const int half = int(part.size() / 2);
+                    XGrabServer(display);
+                    XChangeProperty(display, request.requestor, property, utf8, 8, PropModeReplace, bytes, half);
+                    XChangeProperty(display, request.requestor, property, utf8, 8, PropModeAppend, bytes + half,
+                                    int(part.size()) - half);
+                    XUngrabServer(display);
+                    XFlush(display);
+                    if (part.empty())
+                        break;
+                    taken();
+                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                }
             } else if (request.selection == clipboard && holding && request.target == offeredType) {
                 const std::string &data = mode.empty() ? text : offered;
                 XChangeProperty(display, request.requestor, property, offeredType, 8, PropModeReplace,

@@ -24,17 +24,31 @@ NAMES = {
 }
 
 
+def launch_bus(desktop):
+    """A new session bus for the desktop: its address and its process id."""
+    out = subprocess.run(["dbus-launch", "--sh-syntax", "--exit-with-x11"], env=desktop.env, capture_output=True,
+                         text=True, check=True, timeout=20).stdout
+    values = dict(re.findall(r"^(DBUS_SESSION_BUS_\w+)='?([^';]*)'?;", out, re.M))
+    return values["DBUS_SESSION_BUS_ADDRESS"], int(values["DBUS_SESSION_BUS_PID"])
+
+
 @pytest.fixture(scope="module")
 def session_bus(desktop):
     """A session bus for the desktop; the accessibility bus and its registry
     are started by D-Bus activation when the program asks for them."""
-    out = subprocess.run(["dbus-launch", "--sh-syntax", "--exit-with-x11"], env=desktop.env, capture_output=True,
-                         text=True, check=True, timeout=20).stdout
-    values = dict(re.findall(r"^(DBUS_SESSION_BUS_\w+)='?([^';]*)'?;", out, re.M))
-    os.environ.update(DISPLAY=desktop.display, DBUS_SESSION_BUS_ADDRESS=values["DBUS_SESSION_BUS_ADDRESS"])
+    address, pid = launch_bus(desktop)
+    os.environ.update(DISPLAY=desktop.display, DBUS_SESSION_BUS_ADDRESS=address)
     os.environ.pop("NO_AT_BRIDGE", None)
-    yield values["DBUS_SESSION_BUS_ADDRESS"]
-    os.kill(int(values["DBUS_SESSION_BUS_PID"]), 15)
+    yield address
+    os.kill(pid, 15)
+
+
+@pytest.fixture
+def program_bus(desktop):
+    """A session bus for the program alone, without accessibility until the test gives it."""
+    address, pid = launch_bus(desktop)
+    yield address
+    os.kill(pid, 15)
 
 
 def tree(node):
@@ -139,3 +153,50 @@ def test_screen_reader(glyphery, desktop, session_bus, language):
     assert app.close() == 0
     log = app.log.read_text()
     assert "ValueInterface" not in log, log
+
+
+# What a program asks of the accessibility bus's launcher: where the bus is, and whether a screen reader runs.
+A11Y_BUS = """<node><interface name="org.a11y.Bus"><method name="GetAddress"><arg type="s" direction="out"/></method>
+</interface><interface name="org.a11y.Status"><property name="IsEnabled" type="b" access="read"/>
+<property name="ScreenReaderEnabled" type="b" access="read"/></interface></node>"""
+
+
+def test_accessibility_that_comes_after_the_window(glyphery, desktop, session_bus, program_bus):
+    """A screen reader started after the program's window became active hears
+    of that window and of the focus, which the program tells once it finds the
+    accessibility bus."""
+    import pyatspi
+    from gi.repository import Gio, GLib
+
+    heard = []
+    listener = lambda event: heard.append((str(event.type), event.source.name, event.detail1))
+    pyatspi.Registry.registerEventListener(listener, "window:activate", "object:state-changed:focused")
+    # The program finds no accessibility bus at its start: none on its session
+    # bus, none named on the root window (where this bus's launcher put it).
+    session = Gio.bus_get_sync(Gio.BusType.SESSION)
+    address, = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
+                                 GLib.VariantType("(s)"), 0, 5000).unpack()
+    desktop.x("xprop", "-root", "-remove", "AT_SPI_BUS")
+    glyphery.env.update(DBUS_SESSION_BUS_ADDRESS=program_bus)
+    app = glyphery.start()
+    app.activate()
+    # Then it comes: the program's session bus names the one this test listens on.
+    bus = Gio.DBusConnection.new_for_address_sync(
+        program_bus, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION)
+    launcher, status = Gio.DBusNodeInfo.new_for_xml(A11Y_BUS).interfaces
+    bus.register_object("/org/a11y/bus", launcher, lambda *call: call[-1].return_value(GLib.Variant("(s)", (address,))))
+    bus.register_object("/org/a11y/bus", status, None, lambda *get: GLib.Variant("b", True))
+    bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
+                  GLib.Variant("(su)", ("org.a11y.Bus", 0)), None, 0, 5000)
+    expected = {("window:activate", "Glyphery", 0),
+                ("object:state-changed:focused", "Character table: Tab to the first character", 1)}
+    context = GLib.MainContext.default()
+
+    def told():
+        while context.pending():
+            context.iteration(False)
+        return expected <= set(heard)
+
+    wait_for(lambda: f"expected {expected}, heard {heard}", told, 10)
+    pyatspi.Registry.deregisterEventListener(listener, "window:activate", "object:state-changed:focused")
+    assert app.close() == 0

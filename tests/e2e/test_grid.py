@@ -61,8 +61,10 @@ BIG = b"0123456789abcdef" * (20 << 16)  # 20 MB, which xclip serves in parts (IN
 
 @pytest.mark.parametrize("held, expected", [
     (b"", b"A"), (None, b"A"), ("png", b"A"), ("html", b"A"), (b"a\xffb", "a\ufffdbA".encode()), (b"ab\0", b"abA"),
-    (BIG, BIG + b"A"), ("silent", None), ("dies-in-incr", None)],
-    ids=["empty", "no owner", "png", "html", "invalid UTF-8", "closing NUL", "20 MB", "silent", "dies-in-incr"])
+    (BIG, BIG + b"A"), ("incr-in-two", b"hello worldA"), (("STRING", b"caf\xe9"), "caf\xe9A".encode()),
+    ("silent", None), ("dies-in-incr", None)],
+    ids=["empty", "no owner", "png", "html", "invalid UTF-8", "closing NUL", "20 MB", "parts in two changes",
+         "Latin-1 only", "silent", "dies-in-incr"])
 def test_append_to_what_another_program_holds(glyphery, clipboard, desktop, held, expected):
     app = glyphery.start()
     app.activate()
@@ -70,14 +72,15 @@ def test_append_to_what_another_program_holds(glyphery, clipboard, desktop, held
     if isinstance(held, str):
         other = clipboard_owner(desktop, held)
     elif held is not None:
-        subprocess.run(["xclip", "-selection", "clipboard", "-t", "UTF8_STRING", "-i"], input=held, env=desktop.env,
+        target, held = held if isinstance(held, tuple) else ("UTF8_STRING", held)
+        subprocess.run(["xclip", "-selection", "clipboard", "-t", target, "-i"], input=held, env=desktop.env,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=10, check=True)
     else:
         stop(clipboard_owner(desktop, "png"))  # an owner that ends leaves none
     app.keys("shift+Return")
     if expected is not None:
-        wait_for("Shift+Enter: the clipboard does not hold the text and the character",
-                 lambda: clipboard.content() == expected, 20)
+        wait_for(lambda: f"Shift+Enter: the clipboard ends in {(clipboard.content() or b'')[-20:]!r}, not the text and "
+                 "the character", lambda: clipboard.content() == expected, 20)
         assert app.close() == 0
         return
     # A clipboard that cannot be read is a run-time error within a few
