@@ -110,7 +110,7 @@ int main(int argc, char *argv[])
                     const std::string part(4096, 'x');
                     XChangeProperty(display, request.requestor, property, utf8, 8, PropModeReplace,
                                     reinterpret_cast<const unsigned char *>(part.data()), int(part.size()));
-                    XSync(display, False);
+                    XCloseDisplay(display);
                     return 0;
                 }
                 // Both changes of a part reach the server before the reader
@@ -166,6 +166,7 @@ int main(int argc, char *argv[])
             if (!mode.empty()) {
                 std::printf("cleared\n");
                 std::fflush(stdout);
+                XCloseDisplay(display);
                 return 0;
             }
         }
