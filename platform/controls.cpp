@@ -100,7 +100,6 @@ Control::Control(const ControlSpec &row, QWidget *widget)
       tabIndex_(row.tabIndex),
       widget_(widget)
 {
-    installAccessibility();
     widget_->setObjectName(index_ >= 0 ? QStringLiteral("%1_%2").arg(name_).arg(index_) : name_);
     if (row.kind != ControlKind::Line)
         widget_->setGeometry(pixelRect(row));

@@ -32,11 +32,12 @@ def both(*words):
     return {"de": list(words), "en": list(words)}
 
 
+START = {"de": ["Zeichentabelle: mit Tab zum ersten Zeichen"], "en": ["Character table: Tab to the first character"]}
+INTO_GRID = {"de": ["Zeichentabelle", "224", "SPACE, 32, U+0020"], "en": ["Character table", "224", "SPACE, 32, U+0020"]}
+
 WALK = [
-    (None, {"de": ["Glyphery", "Zeichentabelle: mit Tab zum ersten Zeichen"],
-            "en": ["Glyphery", "Character table: Tab to the first character"]}),
-    ("Tab", {"de": ["Zeichentabelle", "224", "SPACE, 32, U+0020"],
-             "en": ["Character table", "224", "SPACE, 32, U+0020"]}),
+    (None, {language: ["Glyphery", *words] for language, words in START.items()}),
+    ("Tab", INTO_GRID),
     ("Right", both("!, EXCLAMATION MARK, 33, U+0021")),
     ("Right", both('", QUOTATION MARK, 34, U+0022')),
     ("Right", both("#, NUMBER SIGN, 35, U+0023")),
@@ -47,15 +48,11 @@ WALK = [
     ("shift+Return", both("Hinzugef\u00fcgt")),
     ("shift+Tab", both("!, EXCLAMATION MARK, 33, U+0021")),
     ("shift+Tab", both("SPACE, 32, U+0020")),
-    ("shift+Tab", {"de": ["Zeichentabelle: mit Tab zum ersten Zeichen"],
-                   "en": ["Character table: Tab to the first character"]}),
-    ("Tab", {"de": ["Zeichentabelle", "224", "SPACE, 32, U+0020"],
-             "en": ["Character table", "224", "SPACE, 32, U+0020"]}),
-    ("shift+Tab", {"de": ["Zeichentabelle: mit Tab zum ersten Zeichen"],
-                   "en": ["Character table: Tab to the first character"]}),
+    ("shift+Tab", START),
+    ("Tab", INTO_GRID),
+    ("shift+Tab", START),
     ("shift+Tab", both("Normal")),
-    ("Tab", {"de": ["Zeichentabelle: mit Tab zum ersten Zeichen"],
-             "en": ["Character table: Tab to the first character"]}),
+    ("Tab", START),
     ("shift+Tab", both("Normal")),
     ("shift+Tab", {"de": ["Leerzeichen davor"], "en": ["Space before"]}),
     ("shift+Tab", {"de": ["Kleine Schriftgr\u00f6\u00dfen"], "en": ["Small sizes"]}),
