@@ -21,10 +21,24 @@ QString errorLine(int number, const QString &message)
     return QCoreApplication::translate("platform::RuntimeError", "Run-time error '%1': %2").arg(number).arg(message);
 }
 
+// The window the box belongs to: the active one, or else the one the user
+// sees. Under load a window manager's close key was seen to arrive before Qt
+// had taken the window's focus-in (openbox, Qt 6.4.2), and a box without an
+// owner may open behind the window it speaks for.
+QWidget *owner()
+{
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible() && (window->windowType() == Qt::Window || window->windowType() == Qt::Dialog))
+            return window;
+    return nullptr;
+}
+
 void showMessageBox(const QString &title, const QString &text)
 {
     loadQtTranslation(); // its button
-    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, owner());
     box.exec();
 }
 } // namespace

@@ -54,6 +54,7 @@ private slots:
     void assignmentRaisesClickNested();
     void invalidValueIsRunTimeError();
     void errorInHandlerIsReportedOnce();
+    void errorBoxBelongsToTheWindow();
     void setFocusRaisesGotFocus();
     void errorOutsideEventHandlers_data();
     void errorOutsideEventHandlers();
@@ -175,6 +176,34 @@ void TestControls::errorInHandlerIsReportedOnce()
     QTest::mouseClick(box.widget(), Qt::LeftButton, {}, QPoint(8, 8));
     QCOMPARE(clicks, 2);
     QCOMPARE(testing::takeErrors(), QStringList{"Run-time error '380': Invalid property value"});
+}
+
+void TestControls::errorBoxBelongsToTheWindow()
+{
+    // The close key can reach the window before Qt has taken its focus-in:
+    // the box still belongs to the window the user sees.
+    Form form(formSpec, layoutRows());
+    form.checkBox("box").onClick = [] { raiseInvalidPropertyValue(); };
+    QVERIFY(form.show());
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    other.hide();
+    QTRY_VERIFY(!QApplication::activeWindow());
+    platform::setErrorPresenter({});
+    QWidget *owner = nullptr;
+    QTimer::singleShot(0, [&] { QTest::mouseClick(form.checkBox("box").widget(), Qt::LeftButton, {}, QPoint(8, 8)); });
+    QTimer::singleShot(0, [&] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            owner = box->parentWidget();
+            box->close();
+        }
+    });
+    // The program's own loop: an earlier case's ending left Qt's nested loops stopped.
+    QCOMPARE(QCoreApplication::exec(), 1);
+    QCOMPARE(owner, form.widget());
+    testing::takeErrors();
 }
 
 void TestControls::setFocusRaisesGotFocus()
