@@ -25,8 +25,8 @@ std::string missingDisplay(const CommandLine &line);
 // line on stderr, "<program>: cannot open the display ...", and status 1; a
 // platform plugin that Qt cannot find, with one line that names it and the
 // Debian package it comes with. Qt would print its advice to reinstall and
-// abort() instead (seen on 6.4.2). Build it just before QApplication and drop it once
-// QApplication is built.
+// abort() instead (seen on 6.4.2). Build it just before QApplication and
+// drop it once QApplication is built.
 class DisplayOpening
 {
 public:

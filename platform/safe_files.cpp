@@ -152,6 +152,14 @@ QString callFailed(const char *call, int error)
     return QLatin1String(call) + QLatin1String(": ") + systemReason(error);
 }
 
+QString nonRegularKind(const QByteArray &path)
+{
+    struct stat st = {};
+    QString kind;
+    isRegular(-1, path, true, &st, &kind);
+    return kind;
+}
+
 QByteArray finalTarget(const QByteArray &path)
 {
     QByteArray at = path;

@@ -21,6 +21,10 @@ QString systemReason(int error);
 // "call: reason", for a message that names the call that failed.
 QString callFailed(const char *call, int error);
 
+// What the path leads to (links followed) when that is something other than
+// a regular file; empty for a regular file or nothing.
+QString nonRegularKind(const QByteArray &path);
+
 // The file a path finally names, through any symbolic links, even when the
 // last link leads nowhere yet: that file is the one rewritten.
 QByteArray finalTarget(const QByteArray &path);

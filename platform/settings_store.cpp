@@ -162,15 +162,15 @@ void SettingsStore::commit()
     };
 
     // Before anything is made beside it: a link to /dev/null means "never save".
-    if (const FileRead now = readRegular(path_); !now.kind.isEmpty())
-        return leaveAlone(now.kind);
+    if (const QString kind = nonRegularKind(path_); !kind.isEmpty())
+        return leaveAlone(kind);
     if (const QString why = makeFolder(path_); !why.isEmpty())
         fail(why);
     const QByteArray lockName = path_ + ".lock";
     FileLock lock;
     if (const QString why = lock.take(lockName); !why.isEmpty())
         fail(QCoreApplication::translate("platform::SettingsStore", "cannot take the lock %1: %2")
-                 .arg(QFile::decodeName(lockName), why));
+                 .arg(shownPath_ + QLatin1String(".lock"), why));
 
     // The file as it is now, which may have changed since the start.
     const FileRead old = readRegular(path_);

@@ -47,9 +47,9 @@ struct AttributesInterface // Qt 6.4 offers no object attributes
 // A text box tells assistive technology its name (its description when it has
 // one, asked for only now) and the text it shows, as its value and, but for a
 // list item, through the read-only text interface. A box is one node: the
-// line edit an editable box builds is not a child of its own. A chooser box is a combo box whose
-// press action does what a click does. Interfaces are cached from the
-// widget's construction on, so every text box gets this one.
+// line edit an editable box builds is not a child of its own. A chooser box
+// is a combo box whose press action does what a click does. Interfaces are
+// cached from the widget's construction on, so every text box gets this one.
 class DescribedTextBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface, public AttributesInterface
 {
 public:

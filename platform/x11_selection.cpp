@@ -209,6 +209,13 @@ bool convert(const Connection &c, const Requestor &requestor, xcb_atom_t target,
     }
 }
 
+std::optional<xcb_window_t> ownerOf(xcb_connection_t *connection, xcb_atom_t selection)
+{
+    const Reply<xcb_get_selection_owner_reply_t> owner{
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr)};
+    return owner ? std::optional(owner->owner) : std::nullopt;
+}
+
 } // namespace
 
 std::optional<xcb_window_t> selectionOwner(xcb_connection_t *connection, const char *name)
@@ -219,16 +226,14 @@ std::optional<xcb_window_t> selectionOwner(xcb_connection_t *connection, const c
         return std::nullopt;
     if (atom->atom == XCB_ATOM_NONE)
         return XCB_WINDOW_NONE; // no one ever named it
-    const Reply<xcb_get_selection_owner_reply_t> owner{
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr)};
-    return owner ? std::optional(owner->owner) : std::nullopt;
+    return ownerOf(connection, atom->atom);
 }
 
 QString clipboardText()
 {
     const int signalsAtStart = terminationSignals();
     const Connection &c = connection();
-    const std::optional<xcb_window_t> owner = selectionOwner(c.connection, "CLIPBOARD");
+    const std::optional<xcb_window_t> owner = ownerOf(c.connection, c.clipboard);
     if (!owner)
         fail(QT_TRANSLATE_NOOP("platform::Clipboard", "the connection to the X server broke"));
     if (*owner == XCB_NONE)
