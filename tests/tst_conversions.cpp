@@ -81,7 +81,6 @@ void TestConversions::rightmost()
     QCOMPARE(platform::rightmost(QString()), QString());
 }
 
-QTEST_GUILESS_MAIN(TestConversions)
 // Qt's options and their values are passed over, wherever they stand.
 void TestConversions::commandLine_data()
 {
@@ -118,4 +117,5 @@ void TestConversions::commandLine()
     QCOMPARE(line.platformNamed, platformNamed);
 }
 
+QTEST_GUILESS_MAIN(TestConversions)
 #include "tst_conversions.moc"

@@ -182,14 +182,7 @@ void TestLayout::tabOrder()
     QStringList expected{"Dummy"};
     for (int k = 0; k <= 224; ++k)
         expected << QStringLiteral("Char_%1").arg(k);
-    expected << "FSel"
-             << "CharXXL"
-             << "Symbol"
-             << "chkB"
-             << "chkI"
-             << "chkSize"
-             << "chkSpace"
-             << "cmdN";
+    expected += QStringList{"FSel", "CharXXL", "Symbol", "chkB", "chkI", "chkSize", "chkSpace", "cmdN"};
 
     QStringList chain;
     QWidget *w = form.Dummy.widget();

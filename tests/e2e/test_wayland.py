@@ -5,13 +5,19 @@ no clipboard of its own, so what is pasted after the close comes from the
 wl-copy the program handed it to. sway offers no pointer without an input
 device, so the double-click is left to the X11 tests."""
 
-import pytest
-
 import re
+
+import pytest
 
 from harness import TITLE, WaylandClipboard, holders, wait_for
 
 COMPOSITOR_NOTE = re.compile(r"glyphery: unknown keymap format: \d+")
+
+
+def stderr_lines(app):
+    """The program's stderr but for a compositor's own note: sway 1.10 (Debian 13) sends its virtual keyboard
+    without a keymap at first, and Qt says so."""
+    return [line for line in app.log.read_text().splitlines() if not COMPOSITOR_NOTE.fullmatch(line)]
 
 
 @pytest.fixture(scope="module")
@@ -57,10 +63,8 @@ def test_wayland(glyphery, desktop, clipboard, layout):
              lambda: not holders(glyphery.env["XDG_RUNTIME_DIR"]))
 
     # Placement is the compositor's on Wayland; nothing about it, or anything else of ours or Qt's about
-    # what we asked of it, reaches stderr. A compositor's own note passes: sway 1.10 (Debian 13) sends its
-    # virtual keyboard without a keymap at first, and Qt says so.
-    lines = [line for line in app.log.read_text().splitlines() if not COMPOSITOR_NOTE.fullmatch(line)]
-    assert not lines, app.log.read_text()
+    # what we asked of it, reaches stderr.
+    assert not stderr_lines(app), app.log.read_text()
 
 
 def test_without_wl_copy(glyphery, desktop, clipboard, tmp_path):
@@ -71,6 +75,6 @@ def test_without_wl_copy(glyphery, desktop, clipboard, tmp_path):
     app.keys("Tab", "Return")  # cell 1
     clipboard.expect("Enter on cell 1", " ")
     assert app.close() == 0
-    assert [line for line in app.log.read_text().splitlines() if not COMPOSITOR_NOTE.fullmatch(line)] == [
+    assert stderr_lines(app) == [
         "glyphery: the copied text may be lost once the window is gone, unless the desktop keeps it: wl-copy, "
         "which keeps it, is not installed"], app.log.read_text()
