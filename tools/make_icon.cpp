@@ -16,7 +16,6 @@
 // plugin are needed), and the palette is fixed, so the output is
 // byte-identical on every run with the same Qt.
 
-
 #include <QBuffer>
 #include <QByteArray>
 #include <QColor>
