@@ -137,11 +137,11 @@ CommandLine readCommandLine(int argc, char *argv[])
     CommandLine line;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        // Qt takes --name as -name.
-        std::string_view name = arg.substr(arg.starts_with("--") ? 2 : arg.starts_with("-") ? 1 : 0);
+        // Qt takes --name as -name; style=fusion, without a dash, is no option.
+        const bool dashed = arg.starts_with('-');
+        std::string_view name = arg.substr(arg.starts_with("--") ? 2 : dashed ? 1 : 0);
         const auto equals = name.find('=');
         name = name.substr(0, equals);
-        const bool dashed = name.size() < arg.size();
         if (dashed && std::find(std::begin(withValue), std::end(withValue), name) != std::end(withValue)) {
             line.platformNamed = line.platformNamed || name == "platform";
             if (equals == std::string_view::npos)

@@ -328,9 +328,13 @@ std::optional<QString> IniFile::value(const QString &section, const QString &key
 
 QByteArray IniFile::withValues(const std::vector<IniSetting> &settings) const
 {
-    // New lines end as the file's first line does (CRLF, say).
-    const qsizetype firstBreak = bytes_.indexOf('\n');
-    const QByteArray eol = firstBreak > 0 && bytes_[firstBreak - 1] == '\r' ? "\r\n" : "\n";
+    // New lines end as the file's first line does (CRLF, or CR alone, say).
+    const auto firstBreak = std::find_if(bytes_.cbegin(), bytes_.cend(), isLineBreak);
+    const QByteArray eol = firstBreak == bytes_.cend() || *firstBreak == '\n' ? "\n"
+        : firstBreak + 1 != bytes_.cend() && firstBreak[1] == '\n'            ? "\r\n"
+                                                                              : "\r";
+    // A file of nothing but a byte order mark is an empty one.
+    const bool empty = bytes_.isEmpty() || bytes_ == "\xef\xbb\xbf";
     std::map<qsizetype, QByteArray> replaced; // by entry
     std::map<QString, std::map<QString, QByteArray>> added; // by section and key, sorted as QSettings sorts
     for (const IniSetting &setting : settings) {
@@ -355,7 +359,7 @@ QByteArray IniFile::withValues(const std::vector<IniSetting> &settings) const
                 header = "General";
             else if (QByteArrayView(header).compare("general", Qt::CaseInsensitive) == 0)
                 header.prepend('%');
-            tail += (bytes_.isEmpty() && tail.isEmpty() ? QByteArray() : eol) + '[' + header + ']' + eol + text;
+            tail += (empty && tail.isEmpty() ? QByteArray() : eol) + '[' + header + ']' + eol + text;
         } else if (block->end < bytes_.size()) {
             // After the line break that ends the block's last line.
             qsizetype at = block->end + 1;
@@ -406,7 +410,7 @@ QByteArray IniFile::withValues(const std::vector<IniSetting> &settings) const
         && !(entries_.size() && replaced.count(qsizetype(entries_.size() - 1))
              && entries_.back().end == bytes_.size())) {
         result += QByteArray(backslashEnd_ ? " " : "") + (quotedEnd_ ? "\"" : "") + eol;
-    } else if (!result.isEmpty() && !isLineBreak(result.back())) {
+    } else if (!empty && !isLineBreak(result.back())) {
         result += eol;
     }
     return result + tail;

@@ -92,9 +92,13 @@ void TestConversions::commandLine_data()
     QTest::newRow("values apart") << QStringList{"-style", "Fusion", "--display", ":0", "-h"} << QStringList{"-h"}
                                   << false;
     QTest::newRow("platform first") << QStringList{"-platform", "offscreen"} << QStringList{} << true;
+    QTest::newRow("platform, then a value")
+        << QStringList{"-platform", "offscreen", "-style", "Fusion"} << QStringList{} << true;
     QTest::newRow("platform inline") << QStringList{"--platform=xcb", "x"} << QStringList{"x"} << true;
     QTest::newRow("a flag") << QStringList{"-reverse", "--bogus"} << QStringList{"--bogus"} << false;
     QTest::newRow("no dash") << QStringList{"platform", "xcb"} << QStringList{"platform", "xcb"} << false;
+    QTest::newRow("no dash, inline") << QStringList{"style=fusion", "display=:5", "platform=offscreen"}
+                                     << QStringList{"style=fusion", "display=:5", "platform=offscreen"} << false;
     QTest::newRow("value missing") << QStringList{"-v", "-style"} << QStringList{"-v"} << false;
 }
 

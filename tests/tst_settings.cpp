@@ -204,6 +204,9 @@ void TestSettings::editedFiles_data()
     QTest::newRow("byte order mark") << "\xef\xbb\xbf" + font + "Arial\n" + options << "Arial"
                                      << "Arial"
                                      << "\xef\xbb\xbf[Font]\nB=1\nI=1\nName=Arial\n" + options;
+    QTest::newRow("only a byte order mark") << QByteArray("\xef\xbb\xbf") << "Arial"
+                                            << "Arial"
+                                            << "\xef\xbb\xbf[Font]\nB=0\nI=1\nName=Arial\n" + options;
     QTest::newRow("comments") << "# faces\n[Font]\nB=1\n; italic\nI=0\n  # name\nName=Arial\n" + options << "Arial"
                               << "Arial"
                               << "# faces\n[Font]\nB=1\n; italic\nI=1\n  # name\nName=Arial\n" + options;
@@ -230,6 +233,9 @@ void TestSettings::editedFiles_data()
                                         << QByteArray(
                                                "[Font]\r\nName=Arial\r\nB=0\r\nI=1\r\n\r\n[Options]\r\nSize=0\r\n"
                                                "Space=0\r\n");
+    QTest::newRow("CR, keys missing") << QByteArray("[Font]\rName=Arial\r") << "Arial"
+                                      << "Arial"
+                                      << QByteArray("[Font]\rName=Arial\rB=0\rI=1\r\r[Options]\rSize=0\rSpace=0\r");
 }
 
 void TestSettings::editedFiles()

@@ -81,7 +81,7 @@ def test_no_display():
             status, out, err, _ = run(Path(folder) / f"option-{n}", *args, **env)
             assert status == 0 and out.startswith(expect) and not err, f"{args}: {status} {out!r} {err!r}"
         # Without a display, so that the argument is judged before the display is.
-        for args in (["--bogus"], ["platform", "xcb"]):
+        for args in (["--bogus"], ["platform", "xcb"], ["style=fusion"], ["display=:5"], ["platform=offscreen"]):
             status, out, err, _ = run(Path(folder) / args[0], *args)
             assert status == 2 and err.startswith(f"glyphery: unknown argument '{args[0]}'. Usage: glyphery") \
                 and len(err.splitlines()) == 1, f"{args}: status {status}, stderr {err!r}"
