@@ -12,12 +12,14 @@
 #include <chrono>
 #include <cstring>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include <climits>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace platform {
@@ -48,26 +50,17 @@ constexpr std::chrono::milliseconds lockPoll{5};
 // A path for a message; its bytes need not be UTF-8.
 QString shown(const QByteArray &path) { return QFile::decodeName(path); }
 
-// The folder a path is in: all before its last '/'.
-QByteArray folderOf(const QByteArray &path)
+// The folder a path is in and its last name: "." for a name alone.
+std::pair<QByteArray, QByteArray> split(const QByteArray &path)
 {
     const qsizetype slash = path.lastIndexOf('/');
-    return slash > 0 ? path.left(slash) : QByteArray("/");
+    if (slash < 0)
+        return {".", path};
+    return {slash == 0 ? QByteArray("/") : path.left(slash), path.mid(slash + 1)};
 }
 
-// Run as root in another user's folder (sudo -E keeps their HOME), what the
-// close makes there is given to the folder's owner, as if they had made it:
-// else their next close could not replace it. By descriptor, or by name (a
-// link not followed) when fd is -1. False, with errno, when that fails.
-bool ownAsFolder(int fd, const QByteArray &path)
-{
-    struct stat folder = {};
-    if (::geteuid() != 0 || ::stat(folderOf(path).constData(), &folder) != 0 || folder.st_uid == 0)
-        return true;
-    return (fd >= 0 ? ::fchown(fd, folder.st_uid, folder.st_gid)
-                    : ::lchown(path.constData(), folder.st_uid, folder.st_gid))
-        == 0;
-}
+// Another name in the folder of a path, for messages.
+QByteArray beside(const QByteArray &path, const QByteArray &name) { return split(path).first + '/' + name; }
 
 // What a file that is not a regular one is, for the messages.
 QString kindOf(mode_t mode)
@@ -87,32 +80,30 @@ QString kindOf(mode_t mode)
     return QCoreApplication::translate("platform::SafeFiles", "not a regular file");
 }
 
-// Whether the descriptor, or the name when it is -1 (a last link followed
-// when `follow`), is a regular file; *kind says what it is otherwise. Fills
-// *st; false with an empty *kind when not even that could be learnt.
-bool isRegular(int fd, const QByteArray &name, bool follow, struct stat *st, QString *kind)
+// Whether what was looked at is a regular file; *kind says what it is otherwise.
+bool isRegular(const struct stat &st, QString *kind)
 {
-    const int got = fd >= 0 ? ::fstat(fd, st) : follow ? ::stat(name.constData(), st) : ::lstat(name.constData(), st);
-    if (got == 0 && !S_ISREG(st->st_mode))
-        *kind = kindOf(st->st_mode);
-    return got == 0 && S_ISREG(st->st_mode);
+    if (!S_ISREG(st.st_mode))
+        *kind = kindOf(st.st_mode);
+    return S_ISREG(st.st_mode);
 }
 
 bool sameFile(const struct stat &a, const struct stat &b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
-// The descriptor still holds the file that the name leads to.
-bool stillNamed(int fd, const QByteArray &name)
+// The descriptor still holds the file that the name in the folder is.
+bool stillNamed(const Descriptor &folder, const Descriptor &file, const QByteArray &name)
 {
     struct stat held = {}, named = {};
-    return ::fstat(fd, &held) == 0 && ::lstat(name.constData(), &named) == 0 && sameFile(held, named);
+    return ::fstat(file.get(), &held) == 0
+        && ::fstatat(folder.get(), name.constData(), &named, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(held, named);
 }
 
 // The holder named in a lock file: its process id on the first line, as
 // take() and QLockFile write it.
-QString heldBy(int fd, int error)
+QString heldBy(const Descriptor &file, int error)
 {
     char text[32] = {};
-    const ssize_t got = ::pread(fd, text, sizeof text - 1, 0);
+    const ssize_t got = file.valid() ? ::pread(file.get(), text, sizeof text - 1, 0) : 0;
     const qint64 pid = got > 0 ? QByteArray(text, int(got)).split('\n').first().toLongLong() : 0;
     if (pid > 0)
         return QCoreApplication::translate("platform::SafeFiles", "it is held by process %1 (%2)")
@@ -121,29 +112,67 @@ QString heldBy(int fd, int error)
         .arg(callFailed("flock", error));
 }
 
-// A new file of that content under a name not in use; why not, when that
-// fails.
-QString createNew(const QByteArray &file, const QByteArray &bytes, mode_t mode, bool *taken)
+// The POSIX ACL and the user's own extended attributes, as sed -i keeps
+// them; the call that failed, or nothing.
+const char *copyAttributes(int from, int to)
 {
-    *taken = false;
-    const int fd = ::open(file.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd < 0) {
-        *taken = errno == EEXIST;
-        return callFailed("open", errno);
+    std::vector<char> names(1024);
+    ssize_t size;
+    while ((size = ::flistxattr(from, names.data(), names.size())) < 0 && errno == ERANGE)
+        names.resize(names.size() * 4);
+    if (size < 0)
+        return errno == ENOTSUP ? nullptr : "flistxattr";
+    std::vector<char> value(1024);
+    for (const char *name = names.data(); name < names.data() + size; name += std::strlen(name) + 1) {
+        if (std::strcmp(name, "system.posix_acl_access") != 0 && std::strncmp(name, "user.", 5) != 0)
+            continue;
+        ssize_t length;
+        while ((length = ::fgetxattr(from, name, value.data(), value.size())) < 0 && errno == ERANGE)
+            value.resize(value.size() * 4);
+        if (length < 0 && errno != ENODATA)
+            return "fgetxattr";
+        if (length >= 0 && ::fsetxattr(to, name, value.data(), std::size_t(length), 0) != 0)
+            return "fsetxattr";
     }
-    const char *call = !ownAsFolder(fd, file) ? "fchown"
-        : !writeAll(fd, bytes)                ? "write"
-        : ::fsync(fd) != 0                    ? "fsync"
-                                              : nullptr;
+    return nullptr;
+}
+
+// The new file takes the old one's owner and group, where the rights allow
+// it (only root gives a file away), then its mode, ACL and attributes; the
+// call that failed, or nothing.
+const char *takeOver(const Descriptor &old, int fd)
+{
+    struct stat st = {};
+    if (::fstat(old.get(), &st) != 0)
+        return "fstat";
+    if (::fchown(fd, st.st_uid, st.st_gid) != 0 && errno != EPERM)
+        return "fchown";
+    if (::fchmod(fd, st.st_mode & 07777) != 0)
+        return "fchmod";
+    return copyAttributes(old.get(), fd);
+}
+
+// Writes the bytes to the new file and closes it, on the disk before it takes
+// a name; the call that failed, or nothing, with errno.
+const char *finish(Descriptor &file, const QByteArray &bytes)
+{
+    const char *call = !writeAll(file.get(), bytes) ? "write" : ::fsync(file.get()) != 0 ? "fsync" : nullptr;
     const int error = errno;
-    ::close(fd);
-    if (!call)
-        return {};
-    ::unlink(file.constData());
-    return callFailed(call, error);
+    const int closed = ::close(file.release());
+    if (!call && closed != 0)
+        return "close";
+    errno = error;
+    return call;
 }
 
 } // namespace
+
+void Descriptor::reset(int fd)
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = fd;
+}
 
 QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
@@ -156,82 +185,78 @@ QString nonRegularKind(const QByteArray &path)
 {
     struct stat st = {};
     QString kind;
-    isRegular(-1, path, true, &st, &kind);
+    if (::stat(path.constData(), &st) == 0)
+        isRegular(st, &kind);
     return kind;
 }
 
-QByteArray finalTarget(const QByteArray &path)
-{
-    QByteArray at = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        char target[PATH_MAX];
-        const ssize_t size = ::readlink(at.constData(), target, sizeof target);
-        if (size <= 0)
-            return at;
-        const QByteArray link(target, size);
-        at = link.startsWith('/') ? link : folderOf(at) + '/' + link;
-    }
-    return at;
-}
-
-QString FileLock::take(const QByteArray &file)
+QString FileLock::take(const QByteArray &path)
 {
     release();
+    const auto [folderName, name] = split(path);
+    Descriptor folder(::open(folderName.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.valid())
+        return callFailed("open", errno);
     const int signalsBefore = terminationSignals();
     QElapsedTimer waited;
     waited.start();
-    int fd = -1;
-    const auto giveUp = [&fd](const QString &why) {
-        if (fd >= 0)
-            ::close(fd);
-        return why;
-    };
+    Descriptor file;
+    bool made = false;
     for (;;) {
-        if (fd < 0) {
-            fd = ::open(file.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0666);
-            const int error = errno;
+        int error = EWOULDBLOCK;
+        if (!file.valid()) {
+            file.reset(::openat(folder.get(), name.constData(),
+                                O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0666));
+            made = file.valid();
+            if (!made && errno == EEXIST)
+                file.reset(::openat(folder.get(), name.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+            error = errno;
             struct stat st = {};
             QString kind;
-            const bool regular = isRegular(fd, file, false, &st, &kind);
-            if (!kind.isEmpty() && fd < 0)
+            const int looked = file.valid() ? ::fstat(file.get(), &st)
+                                            : ::fstatat(folder.get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW);
+            if (looked == 0 && !isRegular(st, &kind) && !file.valid())
                 return QCoreApplication::translate("platform::SafeFiles", "it is %1, not a lock file (%2)")
                     .arg(kind, callFailed("open", error));
             if (!kind.isEmpty())
-                return giveUp(
-                    QCoreApplication::translate("platform::SafeFiles", "it is %1, not a lock file").arg(kind));
-            if (fd < 0)
+                return QCoreApplication::translate("platform::SafeFiles", "it is %1, not a lock file").arg(kind);
+            if (!file.valid() && error != ENOENT) // ENOENT: gone since it was seen; again
                 return callFailed("open", error);
-            if (!regular)
-                return giveUp(callFailed("fstat", errno));
-            if (st.st_uid == 0 && !ownAsFolder(fd, file))
-                return giveUp(callFailed("fchown", errno));
+            if (file.valid() && looked != 0)
+                return callFailed("fstat", errno);
         }
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        if (file.valid() && ::flock(file.get(), LOCK_EX | LOCK_NB) == 0) {
             // Taken, unless the name was removed or made anew since the open:
             // the lock of a file no longer named keeps no one out.
-            if (stillNamed(fd, file))
+            if (stillNamed(folder, file, name) && made)
                 break;
-            ::close(fd);
-            fd = -1;
+            // A file this process did not make is never written: its name
+            // goes while it is held, and a file of our own takes its place.
+            if (stillNamed(folder, file, name) && ::unlinkat(folder.get(), name.constData(), 0) != 0)
+                return callFailed("unlink", errno);
+            file.reset();
             continue;
         }
-        const int error = errno;
-        if (error != EWOULDBLOCK && error != EINTR)
-            return giveUp(callFailed("flock", error));
+        error = file.valid() ? errno : error;
+        if (error != EWOULDBLOCK && error != EINTR && error != ENOENT)
+            return callFailed("flock", error);
         if (terminationSignals() != signalsBefore)
-            return giveUp(QCoreApplication::translate("platform::SafeFiles",
-                                                      "the wait for it was ended by a termination signal (%1)")
-                              .arg(systemReason(EINTR)));
+            return QCoreApplication::translate("platform::SafeFiles",
+                                               "the wait for it was ended by a termination signal (%1)")
+                .arg(systemReason(EINTR));
         if (waited.elapsed() >= lockWait.count())
-            return giveUp(heldBy(fd, EWOULDBLOCK));
+            return heldBy(file, EWOULDBLOCK);
         // The same descriptor again: its flock comes free when the holder ends.
         std::this_thread::sleep_for(lockPoll);
     }
-    fd_ = fd;
-    name_ = file;
+    folder_ = std::move(folder);
+    file_ = std::move(file);
+    name_ = name;
+    // The holder is written only into a file with no other name.
+    struct stat st = {};
     const QByteArray holder = QByteArray::number(QCoreApplication::applicationPid()) + '\n'
         + QCoreApplication::applicationName().toUtf8() + '\n' + QSysInfo::machineHostName().toUtf8() + '\n';
-    if (::ftruncate(fd, 0) != 0 || !writeAll(fd, holder)) {
+    if (::fstat(file_.get(), &st) == 0 && st.st_nlink == 1 && !writeAll(file_.get(), holder)) {
         const int error = errno;
         release();
         return callFailed("write", error);
@@ -241,134 +266,161 @@ QString FileLock::take(const QByteArray &file)
 
 void FileLock::release()
 {
-    if (fd_ < 0)
+    if (!file_.valid())
         return;
     // Removed while still held, so that no one takes the file on its way
     // out; and only when it is ours.
-    if (stillNamed(fd_, name_))
-        ::unlink(name_.constData());
-    ::close(fd_);
-    fd_ = -1;
+    if (stillNamed(folder_, file_, name_))
+        ::unlinkat(folder_.get(), name_.constData(), 0);
+    file_.reset();
+    folder_.reset();
 }
 
-FileRead readRegular(const QByteArray &name)
+QByteArray FileRead::beside(const QByteArray &other) const { return platform::beside(path, other); }
+
+FileRead readRegular(const QByteArray &path)
 {
-    FileRead file;
-    // No look at the path before the open: what stands there may change in
-    // between. A FIFO opened without blocking, a device, a folder are seen
-    // by fstat and never read.
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    const int error = errno;
+    FileRead read;
+    read.path = path;
+    auto [folder, name] = split(path);
+    int fd = -1, error = 0;
+    for (int links = 0;; ++links) {
+        read.name = name.isEmpty() ? QByteArray(".") : name;
+        // O_PATH: a folder that may be searched but not listed serves too.
+        Descriptor next(::openat(read.folder.valid() ? read.folder.get() : AT_FDCWD, folder.constData(),
+                                 O_PATH | O_DIRECTORY | O_CLOEXEC));
+        if (!next.valid()) {
+            // No folder yet, or a link into one that is missing: nothing to read.
+            if (errno != ENOENT) {
+                read.ok = false;
+                read.why = callFailed("open", errno);
+            }
+            read.folder.reset();
+            return read;
+        }
+        read.folder = std::move(next);
+        // No look at the name before the open: what stands there may change in
+        // between. A FIFO opened without blocking, a device, a folder are seen
+        // by fstat and never read; a link is followed here, from its folder.
+        fd = ::openat(read.folder.get(), read.name.constData(),
+                      O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+        error = errno;
+        char target[PATH_MAX];
+        const ssize_t size = fd < 0 && error == ELOOP && links < 40
+            ? ::readlinkat(read.folder.get(), read.name.constData(), target, sizeof target)
+            : 0;
+        if (size <= 0)
+            break;
+        const QByteArray link(target, size);
+        read.path = link.startsWith('/') ? link : beside(read.path, link);
+        std::tie(folder, name) = split(link);
+    }
+    read.file.reset(fd);
     struct stat st = {};
     // A socket cannot be opened at all.
-    const bool regular = (fd >= 0 || error == ENXIO) && isRegular(fd, name, true, &st, &file.kind);
-    if (fd < 0) {
-        if (file.kind.isEmpty() && error != ENOENT) {
-            file.ok = false;
-            file.why = callFailed("open", error);
-        }
-        return file;
+    const int looked = fd >= 0 ? ::fstat(fd, &st)
+        : error == ENXIO       ? ::fstatat(read.folder.get(), read.name.constData(), &st, AT_SYMLINK_NOFOLLOW)
+                               : (errno = error, -1);
+    if (looked != 0 && errno == ENOENT)
+        return read;
+    if (looked != 0) {
+        read.ok = false;
+        read.why = callFailed(fd >= 0 ? "fstat" : "open", errno);
+        return read;
     }
-    if (!regular && file.kind.isEmpty()) {
-        file.ok = false;
-        file.why = callFailed("fstat", errno);
-    } else if (regular) {
-        file.exists = true;
-        file.mode = st.st_mode & 07777;
-        file.owner = st.st_uid;
-        file.group = st.st_gid;
-        file.content.reserve(qsizetype(st.st_size));
-        char buffer[65536];
-        for (;;) {
-            const ssize_t got = ::read(fd, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0) {
-                file.ok = false;
-                file.why = callFailed("read", errno);
-            }
-            if (got <= 0)
-                break;
-            file.content.append(buffer, got);
+    if (!isRegular(st, &read.kind))
+        return read;
+    read.exists = true;
+    read.content.reserve(qsizetype(st.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            read.ok = false;
+            read.why = callFailed("read", errno);
         }
+        if (got <= 0)
+            break;
+        read.content.append(buffer, got);
     }
-    ::close(fd);
-    return file;
+    return read;
 }
 
-QByteArray keepBroken(const QByteArray &target, const QByteArray &content, mode_t mode, QString *why)
+QByteArray keepBroken(const FileRead &read, QString *why)
 {
-    const QByteArray first = target + ".broken";
+    const QByteArray first = read.name + ".broken";
+    struct stat st = {};
     for (int n = 0; n < 1000; ++n) {
         const QByteArray name = n == 0 ? first : first + '.' + QByteArray::number(n);
-        if (::link(target.constData(), name.constData()) == 0)
+        if (::linkat(read.folder.get(), read.name.constData(), read.folder.get(), name.constData(), 0) == 0)
             return name;
         if (errno == EEXIST)
             continue;
-        bool taken = false;
-        const QString failed = createNew(name, content, mode, &taken);
-        if (failed.isEmpty())
+        // A file system without second names: a copy.
+        Descriptor copy(::openat(read.folder.get(), name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                                 ::fstat(read.file.get(), &st) == 0 ? st.st_mode & 07777 : 0600));
+        if (!copy.valid() && errno == EEXIST)
+            continue;
+        const char *call = !copy.valid() ? "open" : finish(copy, read.content);
+        if (!call)
             return name;
-        if (!taken) {
-            *why = QCoreApplication::translate("platform::SafeFiles", "the unreadable file cannot be kept as %1 (%2)")
-                       .arg(shown(name), failed);
-            return {};
-        }
+        const int error = errno;
+        if (std::strcmp(call, "open") != 0)
+            ::unlinkat(read.folder.get(), name.constData(), 0);
+        *why = QCoreApplication::translate("platform::SafeFiles", "the unreadable file cannot be kept as %1 (%2)")
+                   .arg(shown(beside(read.path, name)), callFailed(call, error));
+        return {};
     }
     *why = QCoreApplication::translate("platform::SafeFiles",
                                        "the unreadable file cannot be kept: %1 to %2 all exist (%3)")
-               .arg(shown(first), shown(first + ".999"), systemReason(EEXIST));
+               .arg(shown(beside(read.path, first)), shown(beside(read.path, first + ".999")), systemReason(EEXIST));
     return {};
 }
 
-QString replaceAtomically(const QByteArray &target, const QByteArray &bytes, const FileRead &old)
+QString replaceAtomically(const FileRead &old, const QByteArray &bytes)
 {
     QByteArray temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = target + ".new-" + QByteArray::number(QRandomGenerator::global()->generate(), 16);
-        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
+    Descriptor file;
+    errno = ENOENT; // no folder to make it in
+    for (int attempt = 0; attempt < 100 && old.folder.valid() && !file.valid(); ++attempt) {
+        temporary = old.name + ".new-" + QByteArray::number(QRandomGenerator::global()->generate(), 16);
+        file.reset(::openat(old.folder.get(), temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (!file.valid() && errno != EEXIST)
             break;
     }
-    if (fd < 0) {
+    if (temporary.isEmpty())
+        temporary = old.name + ".new";
+    if (!file.valid()) {
         const QString failed = callFailed("open", errno);
         return QCoreApplication::translate("platform::SafeFiles", "the new file %1 cannot be made (%2)")
-            .arg(shown(temporary), failed);
+            .arg(shown(beside(old.path, temporary)), failed);
     }
-    // The owner, group and mode of the file it replaces (a user may have made
-    // it private), which only root can give away; a new file is the folder
-    // owner's. On the disk before it takes the name: a power cut then leaves
-    // the old file or the whole new one.
-    const bool owned
-        = old.exists ? ::fchown(fd, old.owner, old.group) == 0 || ::geteuid() != 0 : ownAsFolder(fd, target);
-    const char *call = !owned                       ? "fchown"
-        : old.exists && ::fchmod(fd, old.mode) != 0 ? "fchmod"
-        : !writeAll(fd, bytes)                      ? "write"
-        : ::fsync(fd) != 0                          ? "fsync"
-                                                    : nullptr;
-    int error = errno;
-    if (::close(fd) != 0 && !call) {
-        call = "close";
-        error = errno;
-    }
+    // A user may have made the file private, or shared it through an ACL. A
+    // new file is made with the rights it is written with. On the disk
+    // before it takes the name: a power cut then leaves the old file or the
+    // whole new one.
+    const char *call = old.exists ? takeOver(old.file, file.get()) : nullptr;
+    if (call)
+        file.reset();
+    call = call ? call : finish(file, bytes);
     if (call) {
-        ::unlink(temporary.constData());
+        const int error = errno;
+        ::unlinkat(old.folder.get(), temporary.constData(), 0);
         return QCoreApplication::translate("platform::SafeFiles", "the new file %1 cannot be written (%2)")
-            .arg(shown(temporary), callFailed(call, error));
+            .arg(shown(beside(old.path, temporary)), callFailed(call, error));
     }
-    if (::rename(temporary.constData(), target.constData()) != 0) {
-        error = errno;
-        ::unlink(temporary.constData());
+    if (::renameat(old.folder.get(), temporary.constData(), old.folder.get(), old.name.constData()) != 0) {
+        const int error = errno;
+        ::unlinkat(old.folder.get(), temporary.constData(), 0);
         return QCoreApplication::translate("platform::SafeFiles", "the new file %1 cannot replace it (%2)")
-            .arg(shown(temporary), callFailed("rename", error));
+            .arg(shown(beside(old.path, temporary)), callFailed("rename", error));
     }
     // The rename itself reaches the disk with the folder.
-    const int dir = ::open(folderOf(target).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    const Descriptor folder(::openat(old.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.valid())
+        ::fsync(folder.get());
     return {};
 }
 
@@ -377,7 +429,7 @@ QString makeFolder(const QByteArray &path)
     // The missing levels, from the first that exists down, each made by
     // itself so that a failure names its folder and its reason.
     std::vector<QByteArray> missing;
-    for (QByteArray at = folderOf(path);; at = folderOf(at)) {
+    for (QByteArray at = split(path).first;; at = split(at).first) {
         struct stat st = {};
         if (::stat(at.constData(), &st) == 0) {
             if (!S_ISDIR(st.st_mode))
@@ -395,10 +447,8 @@ QString makeFolder(const QByteArray &path)
             break;
     }
     for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
-        const bool made = ::mkdir(folder->constData(), 0777) == 0;
-        const char *call = !made && errno != EEXIST ? "mkdir" : made && !ownAsFolder(-1, *folder) ? "lchown" : nullptr;
-        if (call) {
-            const QString failed = callFailed(call, errno);
+        if (::mkdir(folder->constData(), 0777) != 0 && errno != EEXIST) {
+            const QString failed = callFailed("mkdir", errno);
             return QCoreApplication::translate("platform::SafeFiles", "the folder %1 cannot be created (%2)")
                 .arg(shown(*folder), failed);
         }

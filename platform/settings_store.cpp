@@ -1,5 +1,6 @@
 #include "platform/settings_store.h"
 
+#include "platform/owner_rights.h"
 #include "platform/runtime_error.h"
 #include "platform/safe_files.h"
 
@@ -63,6 +64,73 @@ QString noHomeFolder()
     return QCoreApplication::translate("platform::SettingsStore", "no home folder: %1").arg(why);
 }
 
+// Run as root for another user, the reason says whose rights failed.
+QString forWhom(const std::optional<Account> &owner, const QString &why)
+{
+    if (!owner)
+        return why;
+    return QCoreApplication::translate("platform::SettingsStore", "%1, with the rights of %2, the owner of %3")
+        .arg(why, QFile::decodeName(owner->name), QFile::decodeName(owner->folder));
+}
+
+// What a close did: why it failed, when it did, and what it has to say.
+struct Written
+{
+    QString failure;
+    QStringList notes;
+};
+
+// The values go into what else the file at the path holds, under its lock,
+// in one replacement; a file that is no valid INI, now, is kept whole beside
+// a new one. A path that is not a regular file is left alone.
+Written writeValues(const QByteArray &path, const std::vector<IniSetting> &pending)
+{
+    const QString shownPath = QFile::decodeName(path);
+    const auto leftAlone = [&shownPath](const QString &kind) {
+        return Written{{},
+                       {QCoreApplication::translate("platform::SettingsStore",
+                                                    "%1 is %2, not a settings file; the settings were not written")
+                            .arg(shownPath, kind)}};
+    };
+    // Before anything is made beside it: a link to /dev/null means "never save".
+    if (const QString kind = nonRegularKind(path); !kind.isEmpty())
+        return leftAlone(kind);
+    if (const QString why = makeFolder(path); !why.isEmpty())
+        return {why, {}};
+    FileLock lock;
+    if (const QString why = lock.take(path + ".lock"); !why.isEmpty())
+        return {QCoreApplication::translate("platform::SettingsStore", "cannot take the lock %1: %2")
+                    .arg(shownPath + QLatin1String(".lock"), why),
+                {}};
+    // The file as it is now, which may have changed since the start.
+    const FileRead old = readRegular(path);
+    if (!old.ok)
+        return {QCoreApplication::translate("platform::SettingsStore", "it cannot be read (%1)").arg(old.why), {}};
+    if (!old.kind.isEmpty())
+        return leftAlone(old.kind);
+    // A file the user made read-only stays as it is, as when QSettings wrote it.
+    if (old.exists && ::faccessat(old.folder.get(), old.name.constData(), W_OK, AT_EACCESS | AT_SYMLINK_NOFOLLOW) != 0)
+        return {callFailed("access", errno), {}};
+    const IniFile values(old.content);
+    const bool brokenNow = old.exists && !values.valid();
+    const QByteArray bytes = (brokenNow ? IniFile() : values).withValues(pending);
+    QString why;
+    const QByteArray kept = brokenNow ? keepBroken(old, &why) : QByteArray();
+    if (brokenNow && kept.isEmpty())
+        return {why, {}};
+    if (why = replaceAtomically(old, bytes); !why.isEmpty()) {
+        // The old file stays as it was, and under its one name.
+        if (!kept.isEmpty())
+            ::unlinkat(old.folder.get(), kept.constData(), 0);
+        return {why, {}};
+    }
+    if (kept.isEmpty())
+        return {};
+    return {{},
+            {QCoreApplication::translate("platform::SettingsStore", "kept the unreadable settings file as %1")
+                 .arg(QFile::decodeName(old.beside(kept)))}};
+}
+
 } // namespace
 
 SettingsStore::SettingsStore(QByteArray path) : path_(std::move(path)), shownPath_(QFile::decodeName(path_)) {}
@@ -98,10 +166,18 @@ const IniFile *SettingsStore::file()
                      .arg(noHomeFolder()));
             return nullptr;
         }
-        FileRead read = readRegular(path_);
+        const std::optional<Account> owner = foreignOwner(path_);
+        FileRead read = withRightsOf(owner, [this](const QString &denied) {
+            if (denied.isEmpty())
+                return readRegular(path_);
+            FileRead failed;
+            failed.ok = false;
+            failed.why = denied;
+            return failed;
+        });
         if (!read.ok) {
             warn(QCoreApplication::translate("platform::SettingsStore", "%1 cannot be read (%2); using the defaults")
-                     .arg(shownPath_, read.why));
+                     .arg(shownPath_, forWhom(owner, read.why)));
             return nullptr;
         }
         if (!read.kind.isEmpty()) {
@@ -150,60 +226,16 @@ void SettingsStore::commit()
               QCoreApplication::translate("platform::SettingsStore",
                                           "Path/File access error: cannot write the settings: %1")
                   .arg(noHomeFolder()));
-    const auto fail = [this](const QString &reason) {
+    const std::optional<Account> owner = foreignOwner(path_);
+    const Written written = withRightsOf(owner, [&](const QString &denied) {
+        return denied.isEmpty() ? writeValues(path_, pending) : Written{denied, {}};
+    });
+    for (const QString &note : written.notes)
+        warn(note);
+    if (!written.failure.isEmpty())
         raise(err::PathFileAccess,
               QCoreApplication::translate("platform::SettingsStore", "Path/File access error: cannot write %1: %2")
-                  .arg(shownPath_, reason));
-    };
-    const auto leaveAlone = [this](const QString &kind) {
-        warn(QCoreApplication::translate("platform::SettingsStore",
-                                         "%1 is %2, not a settings file; the settings were not written")
-                 .arg(shownPath_, kind));
-    };
-
-    // Before anything is made beside it: a link to /dev/null means "never save".
-    if (const QString kind = nonRegularKind(path_); !kind.isEmpty())
-        return leaveAlone(kind);
-    if (const QString why = makeFolder(path_); !why.isEmpty())
-        fail(why);
-    const QByteArray lockName = path_ + ".lock";
-    FileLock lock;
-    if (const QString why = lock.take(lockName); !why.isEmpty())
-        fail(QCoreApplication::translate("platform::SettingsStore", "cannot take the lock %1: %2")
-                 .arg(shownPath_ + QLatin1String(".lock"), why));
-
-    // The file as it is now, which may have changed since the start.
-    const FileRead old = readRegular(path_);
-    if (!old.ok)
-        fail(QCoreApplication::translate("platform::SettingsStore", "it cannot be read (%1)").arg(old.why));
-    if (!old.kind.isEmpty())
-        return leaveAlone(old.kind);
-    const QByteArray target = finalTarget(path_);
-    // A file the user made read-only stays as it is, as when QSettings wrote it.
-    if (old.exists && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
-        fail(callFailed("access", errno));
-
-    // The values go into what else a readable file holds; a file that is no
-    // valid INI, now, is kept whole beside a new one.
-    const IniFile values(old.content);
-    const bool brokenNow = old.exists && !values.valid();
-    const QByteArray bytes = (brokenNow ? IniFile() : values).withValues(pending);
-    QString why;
-    QByteArray kept;
-    if (brokenNow) {
-        kept = keepBroken(target, old.content, old.mode, &why);
-        if (kept.isEmpty())
-            fail(why);
-    }
-    if (why = replaceAtomically(target, bytes, old); !why.isEmpty()) {
-        // The old file stays as it was, and under its one name.
-        if (!kept.isEmpty())
-            ::unlink(kept.constData());
-        fail(why);
-    }
-    if (!kept.isEmpty())
-        warn(QCoreApplication::translate("platform::SettingsStore", "kept the unreadable settings file as %1")
-                 .arg(QFile::decodeName(kept)));
+                  .arg(shownPath_, forWhom(owner, written.failure)));
     // What is read next comes from the new file.
     file_.reset();
     loaded_ = false;

@@ -8,13 +8,17 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
+#include <functional>
+#include <optional>
 #include <thread>
 
 #include <csignal>
 #include <cstdio>
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <linux/fs.h>
 #include <pwd.h>
 #include <sys/ioctl.h>
@@ -23,13 +27,14 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using glyphery::frmMain;
 
 namespace {
 
-// The process's fsync and rename calls while `watch` is on, each with the
+// The process's fsync and renameat calls while `watch` is on, each with the
 // file's real path; fsync fails with `fsyncError` when that is set.
 struct DiskCalls
 {
@@ -60,12 +65,39 @@ extern "C" int fsync(int fd)
     return next(fd);
 }
 
-extern "C" int rename(const char *from, const char *to) noexcept
+extern "C" int renameat(int fromFolder, const char *from, int toFolder, const char *to) noexcept
 {
-    static const auto next = reinterpret_cast<int (*)(const char *, const char *)>(::dlsym(RTLD_NEXT, "rename"));
+    static const auto next
+        = reinterpret_cast<int (*)(int, const char *, int, const char *)>(::dlsym(RTLD_NEXT, "renameat"));
     if (disk.watch)
-        disk.log << QStringLiteral("rename %1 %2").arg(realPath(from), QFile::decodeName(to));
-    return next(from, to);
+        disk.log << QStringLiteral("rename %1 %2")
+                        .arg(realPath("/proc/self/fd/" + QByteArray::number(fromFolder) + '/' + from),
+                             QFile::decodeName(to));
+    return next(fromFolder, from, toFolder, to);
+}
+
+namespace {
+
+// Runs once, on the thread that reads, when a read of `file` reaches its end:
+// the moment between reading the settings and replacing them.
+struct AtEndOfRead
+{
+    QString file;
+    std::function<void()> then;
+} atEndOfRead;
+
+} // namespace
+
+extern "C" ssize_t read(int fd, void *buffer, size_t size)
+{
+    static const auto next = reinterpret_cast<ssize_t (*)(int, void *, size_t)>(::dlsym(RTLD_NEXT, "read"));
+    const ssize_t got = next(fd, buffer, size);
+    if (got == 0 && atEndOfRead.then && realPath("/proc/self/fd/" + QByteArray::number(fd)) == atEndOfRead.file) {
+        const int error = errno;
+        std::exchange(atEndOfRead.then, {})();
+        errno = error;
+    }
+    return got;
 }
 
 class TestSettings : public QObject
@@ -84,6 +116,9 @@ private slots:
     void hostilePaths();
     void relativeConfigHomeIsIgnored();
     void ownerAndModeKept();
+    void asRootInAnotherUsersFolder_data();
+    void asRootInAnotherUsersFolder();
+    void asRootOwnersGroupsAndAclsKept();
     void folderNotWritable();
     void tooManyOpenFiles();
     void lockBurst();
@@ -290,6 +325,7 @@ namespace {
 
 const QByteArray oldValues("[Font]\nB=1\nI=0\nName=Arial\n\n[Options]\nSize=0\nSpace=0\n");
 const QByteArray brokenValues("[Font\nB=1\n");
+const QByteArray decoyValues("[Font]\nB=2\n");
 
 // What stands where the settings file or its lock should be.
 enum class Hostile {
@@ -299,6 +335,7 @@ enum class Hostile {
     Socket,
     Device,
     LinkToFile,
+    RelativeLinkStartedElsewhere,
     DanglingLinkIntoMissingFolder,
     ImmutableFile,
     BrokenImmutableFile,
@@ -367,6 +404,9 @@ void TestSettings::hostilePaths_data()
     // A link to a regular file stays; its target is rewritten.
     QTest::newRow("link to a file") << int(H::LinkToFile) << ""
                                     << "" << true;
+    // Relative to the link's own folder, not to where the program started.
+    QTest::newRow("relative link, started elsewhere") << int(H::RelativeLinkStartedElsewhere) << ""
+                                                      << "" << true;
     QTest::newRow("dangling link into a missing folder")
         << int(H::DanglingLinkIntoMissingFolder) << "No such file or directory"
         << "" << false;
@@ -456,6 +496,15 @@ void TestSettings::hostilePaths()
         QVERIFY(writeFile(target, oldValues));
         QVERIFY(QFile::link(target, conf));
         break;
+    case Hostile::RelativeLinkStartedElsewhere:
+        target = elsewhere + QStringLiteral("/real.conf");
+        QVERIFY(writeFile(target, oldValues));
+        QVERIFY(QDir().mkpath(sandbox.root() + QStringLiteral("/decoy/elsewhere")));
+        QVERIFY(QDir().mkpath(sandbox.root() + QStringLiteral("/decoy/started")));
+        QVERIFY(writeFile(sandbox.root() + QStringLiteral("/decoy/elsewhere/real.conf"), decoyValues));
+        QCOMPARE(::symlink("../elsewhere/real.conf", confName.constData()), 0);
+        QVERIFY(QDir::setCurrent(sandbox.root() + QStringLiteral("/decoy/started")));
+        break;
     case Hostile::DanglingLinkIntoMissingFolder:
         QVERIFY(QFile::link(elsewhere + QStringLiteral("/missing/Glyphery.conf"), conf));
         break;
@@ -507,7 +556,9 @@ void TestSettings::hostilePaths()
     }
     if (!immutable.isEmpty() && !setImmutable(immutable, true))
         QSKIP("immutable files cannot be made here");
+    const QString started = QDir::currentPath();
     const auto cleanUp = qScopeGuard([&] {
+        QDir::setCurrent(started);
         if (!immutable.isEmpty())
             setImmutable(immutable, false);
         tmpdir.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmpdir);
@@ -599,6 +650,8 @@ void TestSettings::hostilePaths()
     }
     if (target != conf)
         QVERIFY(QFileInfo(conf).isSymLink());
+    if (hostile == Hostile::RelativeLinkStartedElsewhere)
+        QCOMPARE(contentOf(sandbox.root() + QStringLiteral("/decoy/elsewhere/real.conf")), decoyValues);
     // A broken file is kept whole, or, when nothing is written, left as the only copy.
     const bool keptBroken = hostile == Hostile::BrokenWhileRunning;
     QCOMPARE(QFile::exists(conf + QStringLiteral(".broken")),
@@ -677,6 +730,269 @@ void TestSettings::ownerAndModeKept()
         QCOMPARE(::stat(root + made, &st), 0);
         QCOMPARE(st.st_uid, user);
     }
+    QVERIFY(testing::reportedErrors().isEmpty());
+}
+
+namespace {
+
+// The users of run_with_users.sh, when this runs as root beside them.
+struct TestUsers
+{
+    uid_t ann = 0, bob = 0, carol = 0;
+    gid_t annGroup = 0, share = 0;
+};
+
+std::optional<TestUsers> testUsers()
+{
+    if (::geteuid() != 0)
+        return {};
+    TestUsers users;
+    for (const auto &[name, uid] : {std::pair{"glyphery-ann", &users.ann}, std::pair{"glyphery-bob", &users.bob},
+                                    std::pair{"glyphery-carol", &users.carol}}) {
+        const passwd *user = ::getpwnam(name);
+        if (!user)
+            return {};
+        *uid = user->pw_uid;
+        users.annGroup = uid == &users.ann ? user->pw_gid : users.annGroup;
+    }
+    const group *share = ::getgrnam("glyphery-share");
+    if (!share)
+        return {};
+    users.share = share->gr_gid;
+    return users;
+}
+
+// Each entry below a folder, links not followed, with its owner, group, mode
+// and content: what must stay as it was.
+QStringList snapshot(const QString &folder)
+{
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        struct stat st = {};
+        ::lstat(QFile::encodeName(path).constData(), &st);
+        entries << QStringLiteral("%1 %2:%3 %4 %5")
+                       .arg(path)
+                       .arg(st.st_uid)
+                       .arg(st.st_gid)
+                       .arg(st.st_mode, 0, 8)
+                       .arg(QString::fromLatin1(S_ISREG(st.st_mode) ? contentOf(path).toHex() : QByteArray()));
+    }
+    entries.sort();
+    return entries;
+}
+
+bool makeFile(const QString &path, const QByteArray &content, uid_t owner, gid_t group, mode_t mode)
+{
+    const QByteArray name = QFile::encodeName(path);
+    return writeFile(path, content) && ::chown(name, owner, group) == 0 && ::chmod(name, mode) == 0;
+}
+
+bool makeFolder(const QString &path, uid_t owner, gid_t group, mode_t mode)
+{
+    const QByteArray name = QFile::encodeName(path);
+    return QDir().mkpath(path) && ::chown(name, owner, group) == 0 && ::chmod(name, mode) == 0;
+}
+
+bool link(const QString &target, const QString &name)
+{
+    return ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(name).constData()) == 0;
+}
+
+// What another user plants where root acts for them.
+enum class Planted {
+    LinkFlippedAfterTheRead,
+    LockHardLinkedToRootsFile,
+    LinkToRootsFile,
+    DanglingLinkIntoRootsFolder,
+    FolderLinkToRootsFolder,
+    LinkToThirdUsersFile,
+    FolderSwappedWhileOpen,
+    RootsOwnFolder,
+};
+
+// A POSIX access ACL as the kernel stores it: version 2, then tag, permissions, id.
+QByteArray acl(std::initializer_list<std::array<quint32, 3>> entries)
+{
+    QByteArray bytes;
+    const auto put = [&bytes](quint32 value, int size) {
+        for (int i = 0; i < size; ++i)
+            bytes += char(value >> (8 * i));
+    };
+    put(2, 4);
+    for (const auto &[tag, permissions, id] : entries) {
+        put(tag, 2);
+        put(permissions, 2);
+        put(id, 4);
+    }
+    return bytes;
+}
+
+QByteArray attribute(const QString &path, const char *name)
+{
+    char value[512];
+    const ssize_t size = ::getxattr(QFile::encodeName(path).constData(), name, value, sizeof value);
+    return size < 0 ? QByteArray("<none>") : QByteArray(value, int(size));
+}
+
+} // namespace
+
+void TestSettings::asRootInAnotherUsersFolder_data()
+{
+    QTest::addColumn<int>("planted");
+    QTest::addColumn<QString>("error"); // part of the reported error; none when empty
+    QTest::addColumn<QString>("written"); // the file that gets the values, below the test's folder
+    using P = Planted;
+    const QString conf = QStringLiteral("ann/config/Glyphery/Glyphery.conf");
+    QTest::newRow("link flipped to root's file after the read") << int(P::LinkFlippedAfterTheRead) << ""
+                                                                << "ann/own.conf";
+    QTest::newRow("lock hard-linked to root's file") << int(P::LockHardLinkedToRootsFile) << "" << conf;
+    QTest::newRow("link to root's file") << int(P::LinkToRootsFile) << "Permission denied"
+                                         << "";
+    QTest::newRow("dangling link into root's folder") << int(P::DanglingLinkIntoRootsFolder) << "Permission denied"
+                                                      << "";
+    QTest::newRow("folder a link to root's folder") << int(P::FolderLinkToRootsFolder) << "Permission denied"
+                                                    << "";
+    QTest::newRow("link to a third user's file") << int(P::LinkToThirdUsersFile) << "Permission denied"
+                                                 << "";
+    QTest::newRow("folder swapped for a link while open") << int(P::FolderSwappedWhileOpen) << "Permission denied"
+                                                          << "";
+    QTest::newRow("root's own folder") << int(P::RootsOwnFolder) << ""
+                                       << "rootcfg/Glyphery/Glyphery.conf";
+}
+
+// Run as root with another user's settings path (sudo -E), whatever that
+// user plants there: root's and a third user's files stay as they were.
+void TestSettings::asRootInAnotherUsersFolder()
+{
+    const std::optional<TestUsers> users = testUsers();
+    if (!users)
+        QSKIP("needs root and the users of run_with_users.sh");
+    QFETCH(int, planted);
+    QFETCH(QString, error);
+    QFETCH(QString, written);
+    const auto plant = Planted(planted);
+    testing::Sandbox sandbox;
+    // GIVEN ann's settings, root's files beside them and carol's private ones
+    const QString base = sandbox.root();
+    QCOMPARE(::chmod(QFile::encodeName(base), 0755), 0);
+    const QString glyphery = base + QStringLiteral("/ann/config/Glyphery"), conf = glyphery + "/Glyphery.conf";
+    QVERIFY(makeFolder(base + "/ann", users->ann, users->annGroup, 0755));
+    QVERIFY(makeFolder(base + "/ann/config", users->ann, users->annGroup, 0755));
+    QVERIFY(makeFolder(glyphery, users->ann, users->annGroup, 0755));
+    QVERIFY(makeFile(conf, oldValues, users->ann, users->annGroup, 0644));
+    QVERIFY(makeFile(base + "/ann/own.conf", oldValues, users->ann, users->annGroup, 0644));
+    QVERIFY(makeFolder(base + "/root/profile.d", 0, 0, 0755));
+    QVERIFY(makeFile(base + "/root/shadow", "root:secret\n", 0, 0, 0640));
+    QVERIFY(makeFile(base + "/root/world", "root's\n", 0, 0, 0666));
+    QVERIFY(makeFile(base + "/root/file.conf", oldValues, 0, 0, 0644));
+    QVERIFY(makeFolder(base + "/carol", users->carol, users->carol, 0700));
+    QVERIFY(makeFile(base + "/carol/private.conf", "carol's\n", users->carol, users->carol, 0600));
+    QVERIFY(makeFile(base + "/carol/Glyphery.conf", oldValues, users->carol, users->carol, 0600));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(base + "/ann/config"));
+    switch (plant) {
+    case Planted::LinkFlippedAfterTheRead: QVERIFY(QFile::remove(conf) && link(base + "/ann/own.conf", conf)); break;
+    case Planted::LockHardLinkedToRootsFile:
+        QCOMPARE(::link(QFile::encodeName(base + "/root/world"), QFile::encodeName(conf + ".lock")), 0);
+        break;
+    case Planted::LinkToRootsFile: QVERIFY(QFile::remove(conf) && link(base + "/root/file.conf", conf)); break;
+    case Planted::DanglingLinkIntoRootsFolder:
+        QVERIFY(QFile::remove(conf) && link(base + "/root/new.conf", conf));
+        break;
+    case Planted::FolderLinkToRootsFolder:
+        QVERIFY(QDir(glyphery).removeRecursively() && link(base + "/root/profile.d", glyphery));
+        break;
+    case Planted::LinkToThirdUsersFile: QVERIFY(QFile::remove(conf) && link(base + "/carol/private.conf", conf)); break;
+    case Planted::FolderSwappedWhileOpen: break;
+    case Planted::RootsOwnFolder:
+        QVERIFY(makeFolder(base + "/rootcfg", 0, 0, 0755));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(base + "/rootcfg"));
+        break;
+    }
+    const QStringList rootsBefore = snapshot(base + "/root"), carolsBefore = snapshot(base + "/carol");
+    const auto disarm = qScopeGuard([] { atEndOfRead = {}; });
+    // WHEN the window closes with a face name that a shell would run
+    {
+        frmMain form;
+        QVERIFY(form.show());
+        form.FSel.setText(QStringLiteral("$(touch pwned)"));
+        form.chkI.setValue(1);
+        if (plant == Planted::LinkFlippedAfterTheRead)
+            atEndOfRead = {realPath(QFile::encodeName(base + "/ann/own.conf")), [&] {
+                               QVERIFY(link(base + "/root/shadow", conf + ".flip"));
+                               QVERIFY(::rename(QFile::encodeName(conf + ".flip"), QFile::encodeName(conf)) == 0);
+                           }};
+        if (plant == Planted::FolderSwappedWhileOpen)
+            QVERIFY(QDir().rename(glyphery, glyphery + ".old") && link(base + "/carol", glyphery));
+        QCOMPARE(form.widget()->close(), error.isEmpty());
+    }
+    // THEN the close did what ann could have done herself, or failed and said why
+    const QStringList errors = testing::takeErrors();
+    QCOMPARE(errors.size(), error.isEmpty() ? 0 : 1);
+    if (!error.isEmpty())
+        QVERIFY2(errors.first().contains(error), qPrintable(errors.first()));
+    if (!written.isEmpty()) {
+        QSettings values(base + u'/' + written, QSettings::IniFormat);
+        QCOMPARE(values.value(QStringLiteral("Font/I")).toString(), QStringLiteral("1"));
+        struct stat st = {};
+        QCOMPARE(::stat(QFile::encodeName(base + u'/' + written), &st), 0);
+        QCOMPARE(st.st_uid, plant == Planted::RootsOwnFolder ? 0 : users->ann);
+    }
+    QCOMPARE(snapshot(base + "/root"), rootsBefore);
+    QCOMPARE(snapshot(base + "/carol"), carolsBefore);
+}
+
+// Run as root for another user, what the close makes is that user's, with
+// their own group; what it replaces keeps its group, its ACL and the user's
+// extended attributes.
+void TestSettings::asRootOwnersGroupsAndAclsKept()
+{
+    const std::optional<TestUsers> users = testUsers();
+    if (!users)
+        QSKIP("needs root and the users of run_with_users.sh");
+    testing::Sandbox sandbox;
+    const QString base = sandbox.root(), conf = base + QStringLiteral("/ann/config/Glyphery/Glyphery.conf");
+    QCOMPARE(::chmod(QFile::encodeName(base), 0755), 0);
+    // GIVEN ann's home folder, whose group is another of hers
+    QVERIFY(makeFolder(base + "/ann", users->ann, users->share, 0755));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(base + "/ann/config"));
+    const auto close = [] {
+        frmMain form;
+        QVERIFY(form.show());
+        form.chkB.setValue(form.chkB.value() ? 0 : 1);
+        QVERIFY(form.widget()->close());
+    };
+    // WHEN the first close makes her folders and file THEN they are hers, in her own group
+    close();
+    for (const QString &made : {QStringLiteral("/ann/config"), QStringLiteral("/ann/config/Glyphery"),
+                                QStringLiteral("/ann/config/Glyphery/Glyphery.conf")}) {
+        struct stat st = {};
+        QCOMPARE(::stat(QFile::encodeName(base + made), &st), 0);
+        QCOMPARE(st.st_uid, users->ann);
+        QCOMPARE(st.st_gid, users->annGroup);
+    }
+    // GIVEN her file in the other group, shared with bob through an ACL, with a note of hers
+    const QByteArray name = QFile::encodeName(conf);
+    QCOMPARE(::chown(name, users->ann, users->share), 0);
+    QCOMPARE(::chmod(name, 0660), 0);
+    const QByteArray shared
+        = acl({{0x01, 6, ~0u}, {0x02, 6, users->bob}, {0x04, 0, ~0u}, {0x10, 6, ~0u}, {0x20, 0, ~0u}});
+    if (::setxattr(name, "system.posix_acl_access", shared.constData(), std::size_t(shared.size()), 0) != 0)
+        QSKIP("no ACLs on this file system");
+    QCOMPARE(::setxattr(name, "user.note", "hers", 4, 0), 0);
+    const QByteArray aclBefore = attribute(conf, "system.posix_acl_access");
+    // WHEN the close replaces it
+    close();
+    // THEN it keeps her, its group, its mode, its ACL and her note
+    struct stat st = {};
+    QCOMPARE(::stat(name, &st), 0);
+    QCOMPARE(st.st_uid, users->ann);
+    QCOMPARE(st.st_gid, users->share);
+    QCOMPARE(st.st_mode & 07777, mode_t(0660));
+    QCOMPARE(attribute(conf, "system.posix_acl_access"), aclBefore);
+    QCOMPARE(attribute(conf, "user.note"), QByteArray("hers"));
     QVERIFY(testing::reportedErrors().isEmpty());
 }
 
