@@ -805,12 +805,14 @@ bool link(const QString &target, const QString &name)
 enum class Planted {
     LinkFlippedAfterTheRead,
     LockHardLinkedToRootsFile,
+    LockLeftByRoot,
     LinkToRootsFile,
     DanglingLinkIntoRootsFolder,
     FolderLinkToRootsFolder,
     LinkToThirdUsersFile,
     FolderSwappedWhileOpen,
     RootsOwnFolder,
+    RootsLinkIntoTheFolder,
 };
 
 // A POSIX access ACL as the kernel stores it: version 2, then tag, permissions, id.
@@ -849,6 +851,7 @@ void TestSettings::asRootInAnotherUsersFolder_data()
     QTest::newRow("link flipped to root's file after the read") << int(P::LinkFlippedAfterTheRead) << ""
                                                                 << "ann/own.conf";
     QTest::newRow("lock hard-linked to root's file") << int(P::LockHardLinkedToRootsFile) << "" << conf;
+    QTest::newRow("lock left by root") << int(P::LockLeftByRoot) << "" << conf;
     QTest::newRow("link to root's file") << int(P::LinkToRootsFile) << "Permission denied"
                                          << "";
     QTest::newRow("dangling link into root's folder") << int(P::DanglingLinkIntoRootsFolder) << "Permission denied"
@@ -861,6 +864,9 @@ void TestSettings::asRootInAnotherUsersFolder_data()
                                                           << "";
     QTest::newRow("root's own folder") << int(P::RootsOwnFolder) << ""
                                        << "rootcfg/Glyphery/Glyphery.conf";
+    // Through root's own link the file is in ann's folder, which ann controls.
+    QTest::newRow("root's link into ann's folder") << int(P::RootsLinkIntoTheFolder) << "Permission denied"
+                                                   << "";
 }
 
 // Run as root with another user's settings path (sudo -E), whatever that
@@ -889,14 +895,16 @@ void TestSettings::asRootInAnotherUsersFolder()
     QVERIFY(makeFile(base + "/root/world", "root's\n", 0, 0, 0666));
     QVERIFY(makeFile(base + "/root/file.conf", oldValues, 0, 0, 0644));
     QVERIFY(makeFolder(base + "/carol", users->carol, users->carol, 0700));
-    QVERIFY(makeFile(base + "/carol/private.conf", "carol's\n", users->carol, users->carol, 0600));
-    QVERIFY(makeFile(base + "/carol/Glyphery.conf", oldValues, users->carol, users->carol, 0600));
+    const QByteArray carols("[Font]\nName=Carol's own face\n");
+    QVERIFY(makeFile(base + "/carol/private.conf", carols, users->carol, users->carol, 0600));
+    QVERIFY(makeFile(base + "/carol/Glyphery.conf", carols, users->carol, users->carol, 0600));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(base + "/ann/config"));
     switch (plant) {
     case Planted::LinkFlippedAfterTheRead: QVERIFY(QFile::remove(conf) && link(base + "/ann/own.conf", conf)); break;
     case Planted::LockHardLinkedToRootsFile:
         QCOMPARE(::link(QFile::encodeName(base + "/root/world"), QFile::encodeName(conf + ".lock")), 0);
         break;
+    case Planted::LockLeftByRoot: QVERIFY(makeFile(conf + ".lock", "root's\n", 0, 0, 0666)); break;
     case Planted::LinkToRootsFile: QVERIFY(QFile::remove(conf) && link(base + "/root/file.conf", conf)); break;
     case Planted::DanglingLinkIntoRootsFolder:
         QVERIFY(QFile::remove(conf) && link(base + "/root/new.conf", conf));
@@ -907,16 +915,24 @@ void TestSettings::asRootInAnotherUsersFolder()
     case Planted::LinkToThirdUsersFile: QVERIFY(QFile::remove(conf) && link(base + "/carol/private.conf", conf)); break;
     case Planted::FolderSwappedWhileOpen: break;
     case Planted::RootsOwnFolder:
-        QVERIFY(makeFolder(base + "/rootcfg", 0, 0, 0755));
+    case Planted::RootsLinkIntoTheFolder:
+        QVERIFY(makeFolder(base + "/rootcfg/Glyphery", 0, 0, 0755));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(base + "/rootcfg"));
+        if (plant == Planted::RootsLinkIntoTheFolder)
+            QVERIFY(link(base + "/ann/own.conf", base + "/rootcfg/Glyphery/Glyphery.conf"));
         break;
     }
     const QStringList rootsBefore = snapshot(base + "/root"), carolsBefore = snapshot(base + "/carol");
+    const QStringList annsBefore = snapshot(base + "/ann");
+    // Root's file at the lock's name, watched through a descriptor of its own.
+    const platform::Descriptor rootsLock(
+        plant == Planted::LockLeftByRoot ? ::open(QFile::encodeName(conf + ".lock"), O_RDONLY | O_CLOEXEC) : -1);
     const auto disarm = qScopeGuard([] { atEndOfRead = {}; });
     // WHEN the window closes with a face name that a shell would run
     {
         frmMain form;
         QVERIFY(form.show());
+        QVERIFY(!form.FSel.text().contains(QStringLiteral("Carol"))); // not read for ann
         form.FSel.setText(QStringLiteral("$(touch pwned)"));
         form.chkI.setValue(1);
         if (plant == Planted::LinkFlippedAfterTheRead)
@@ -942,6 +958,16 @@ void TestSettings::asRootInAnotherUsersFolder()
     }
     QCOMPARE(snapshot(base + "/root"), rootsBefore);
     QCOMPARE(snapshot(base + "/carol"), carolsBefore);
+    if (plant == Planted::RootsLinkIntoTheFolder)
+        QCOMPARE(snapshot(base + "/ann"), annsBefore);
+    if (rootsLock.valid()) {
+        char text[16] = {};
+        struct stat st = {};
+        QCOMPARE(::pread(rootsLock.get(), text, sizeof text, 0), ssize_t(7));
+        QCOMPARE(QByteArray(text), QByteArray("root's\n"));
+        QCOMPARE(::fstat(rootsLock.get(), &st), 0);
+        QCOMPARE(st.st_uid, uid_t(0));
+    }
 }
 
 // Run as root for another user, what the close makes is that user's, with
