@@ -4,6 +4,7 @@
 #include "platform/controls.h"
 #include "platform/font_dialog.h"
 #include "platform/form.h"
+#include "platform/keys.h"
 #include "platform/settings_store.h"
 
 #include <QString>
@@ -13,18 +14,8 @@
 namespace glyphery {
 
 // The key codes and the shift mask the handlers look at.
-namespace key {
-constexpr std::int16_t Enter = 13;
-constexpr std::int16_t Space = 32;
-constexpr std::int16_t Left = 37;
-constexpr std::int16_t Up = 38;
-constexpr std::int16_t Right = 39;
-constexpr std::int16_t Down = 40;
-} // namespace key
-namespace shift {
-constexpr std::int16_t None = 0;
-constexpr std::int16_t Alt = 4;
-} // namespace shift
+namespace key = platform::key;
+namespace shift = platform::shift;
 
 // The one window: the grid of the 224 characters, the preview, the typeface
 // box and the option row. Every handler runs on the user-interface thread.

@@ -16,11 +16,11 @@ struct KeyRow
 // clang-format off
 constexpr KeyRow keyTable[] = {
     {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9}, {Qt::Key_Backtab, 9}, {Qt::Key_Clear, 12},
-    {Qt::Key_Return, 13}, {Qt::Key_Enter, 13}, {Qt::Key_Shift, 16}, {Qt::Key_Control, 17},
+    {Qt::Key_Return, key::Enter}, {Qt::Key_Enter, key::Enter}, {Qt::Key_Shift, 16}, {Qt::Key_Control, 17},
     {Qt::Key_Alt, 18}, {Qt::Key_AltGr, 18}, {Qt::Key_Pause, 19}, {Qt::Key_CapsLock, 20},
-    {Qt::Key_Escape, 27}, {Qt::Key_Space, 32}, {Qt::Key_PageUp, 33}, {Qt::Key_PageDown, 34},
-    {Qt::Key_End, 35}, {Qt::Key_Home, 36}, {Qt::Key_Left, 37}, {Qt::Key_Up, 38},
-    {Qt::Key_Right, 39}, {Qt::Key_Down, 40}, {Qt::Key_Select, 41}, {Qt::Key_Print, 44},
+    {Qt::Key_Escape, 27}, {Qt::Key_Space, key::Space}, {Qt::Key_PageUp, 33}, {Qt::Key_PageDown, 34},
+    {Qt::Key_End, 35}, {Qt::Key_Home, 36}, {Qt::Key_Left, key::Left}, {Qt::Key_Up, key::Up},
+    {Qt::Key_Right, key::Right}, {Qt::Key_Down, key::Down}, {Qt::Key_Select, 41}, {Qt::Key_Print, 44},
     {Qt::Key_Insert, 45}, {Qt::Key_Delete, 46}, {Qt::Key_Help, 47}, {Qt::Key_Meta, 91},
     {Qt::Key_Super_L, 91}, {Qt::Key_Super_R, 92}, {Qt::Key_Menu, 93}, {Qt::Key_NumLock, 144},
     {Qt::Key_ScrollLock, 145}, {Qt::Key_Exclam, '1'}, {Qt::Key_At, '2'}, {Qt::Key_NumberSign, '3'},
@@ -75,13 +75,13 @@ std::int16_t virtualKeyCode(const QKeyEvent &event)
 
 std::int16_t shiftMask(Qt::KeyboardModifiers modifiers)
 {
-    std::int16_t mask = 0;
+    std::int16_t mask = shift::None;
     if (modifiers & Qt::ShiftModifier)
-        mask |= 1;
+        mask |= shift::Shift;
     if (modifiers & Qt::ControlModifier)
-        mask |= 2;
+        mask |= shift::Ctrl;
     if (modifiers & Qt::AltModifier)
-        mask |= 4;
+        mask |= shift::Alt;
     return mask;
 }
 
