@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,8 +23,9 @@ QString text(const char *source) { return platform::translated("main", source); 
 QString usage() { return text(QT_TRANSLATE_NOOP("main", "Usage: glyphery [--help] [--version] [Qt options]")); }
 
 // Answers --help and --version, which need no display, and refuses any
-// other argument of the program's own; -1 means go on.
-int checkCommandLine(const platform::CommandLine &line)
+// other argument of the program's own: the status to exit with then, and
+// nothing when the program goes on.
+std::optional<int> answeredCommandLine(const platform::CommandLine &line)
 {
     for (const std::string_view arg : line.arguments) {
         if (arg == "--version" || arg == "-v") {
@@ -47,7 +49,7 @@ int checkCommandLine(const platform::CommandLine &line)
                      qUtf8Printable(usage()));
         return 2;
     }
-    return -1;
+    return std::nullopt;
 }
 
 // Every line on stderr begins with the program's name, Qt's own lines and
@@ -72,8 +74,8 @@ int main(int argc, char *argv[])
     // Loaded when a text first needs it: --help, or the window once Qt runs.
     platform::useTranslation("glyphery");
     const platform::CommandLine line = platform::readCommandLine(argc, argv);
-    if (const int status = checkCommandLine(line); status >= 0)
-        return status;
+    if (const std::optional<int> status = answeredCommandLine(line))
+        return *status;
 
     if (const std::string cause = platform::missingDisplay(line); !cause.empty()) {
         std::fprintf(stderr, "glyphery: %s\n", cause.c_str());

@@ -84,13 +84,13 @@ std::vector<ControlSpec> makeLayout()
          .accessibleName = QT_TRANSLATE_NOOP("frmMain", "Font"),
          .toolTip = QT_TRANSLATE_NOOP("frmMain", "Choose font")},
         {.kind = ControlKind::Frame, .name = "Frame1", .left = 120, .top = 120, .width = 11775, .height = 2895,
-         .tabIndex = 1, .accessibleName = QT_TRANSLATE_NOOP("frmMain", "Character table")},
+         .tabIndex = 1, .list = true, .accessibleName = QT_TRANSLATE_NOOP("frmMain", "Character table")},
     };
     for (std::int16_t k = lastCell; k >= 0; --k)
         rows.push_back(cell(k));
     const std::vector<ControlSpec> rest = {
         {.kind = ControlKind::TextBox, .name = "CharXXL", .left = 12000, .top = 600, .width = 1815,
-         .height = 1575, .tabIndex = 228, .font = {"Arial", 60}, .backColor = white,
+         .height = 1575, .tabIndex = 228, .font = {"Arial", size::preview}, .backColor = white,
          .foreColor = Rgb{0, 0, 128}, .alignment = Alignment::Center, .border = false, .locked = true,
          .accessibleName = QT_TRANSLATE_NOOP("frmMain", "Preview")},
         {.kind = ControlKind::TextBox, .name = "Dummy", .left = 12000, .top = 1800, .width = 375, .height = 375,

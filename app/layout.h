@@ -24,6 +24,15 @@ inline constexpr int lastCode = 255;
 constexpr std::int16_t codeOf(int cell) { return std::int16_t(cell + firstCode - firstCell); }
 constexpr std::int16_t cellOf(int code) { return std::int16_t(code - firstCode + firstCell); }
 
+// Font sizes in points of the preview and the cells, with the small-size
+// option off and on.
+namespace size {
+inline constexpr float preview = 60;
+inline constexpr float cell = 14;
+inline constexpr float smallPreview = 32;
+inline constexpr float smallCell = 8;
+} // namespace size
+
 // Where cell k (1..224) sits inside Frame1, in twips.
 struct CellPosition
 {

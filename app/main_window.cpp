@@ -50,7 +50,7 @@ frmMain::frmMain()
       chkSpace(checkBox("chkSpace")),
       cmdN(commandButton("cmdN")),
       cdl(widget()),
-      settings(platform::SettingsStore::pathFor(QStringLiteral(GLYPHERY_NAME)))
+      settings(platform::SettingsStore::forApplication(QStringLiteral(GLYPHERY_NAME)))
 {
     onLoad = [this] { Form_Load(); };
     onUnload = [this](std::int16_t &cancel) {
@@ -117,8 +117,8 @@ void frmMain::Form_Load()
 
     chkSize.setValue(readOption(settings, Setting::Size));
     if (chkSize.value() == 1) {
-        CharXXL.setFontSize(32);
-        forEachCell([](platform::TextBox &cell) { cell.setFontSize(8); });
+        CharXXL.setFontSize(size::smallPreview);
+        forEachCell([](platform::TextBox &cell) { cell.setFontSize(size::smallCell); });
     }
 }
 

@@ -25,8 +25,8 @@ void frmMain::chkI_Click()
 void frmMain::chkSize_Click()
 {
     const bool small = chkSize.value() != 0;
-    CharXXL.setFontSize(small ? 32 : 60);
-    forEachCell([&](platform::TextBox &cell) { cell.setFontSize(small ? 8 : 14); });
+    CharXXL.setFontSize(small ? size::smallPreview : size::preview);
+    forEachCell([&](platform::TextBox &cell) { cell.setFontSize(small ? size::smallCell : size::cell); });
 }
 
 void frmMain::chkSpace_Click()

@@ -69,6 +69,12 @@ void installAccessibility()
 
 void setAccessibleRole(QWidget *widget, QAccessible::Role role) { widget->setProperty(roleProperty, int(role)); }
 
+QAccessible::Role accessibleRole(const QWidget *widget)
+{
+    const QVariant role = widget->property(roleProperty);
+    return role.isValid() ? QAccessible::Role(role.toInt()) : QAccessible::Client;
+}
+
 void announce(QWidget *widget, const QString &message)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)

@@ -13,6 +13,8 @@ namespace platform {
 // interface asked for is ever built.
 void installAccessibility();
 void setAccessibleRole(QWidget *widget, QAccessible::Role role);
+// The role given above; Client, Qt's own for a plain widget, when none was.
+QAccessible::Role accessibleRole(const QWidget *widget);
 
 // Tells assistive technology a passing message: an announcement of the
 // widget's window from Qt 6.8 on; before, a notification of the window, which

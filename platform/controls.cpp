@@ -53,8 +53,7 @@ protected:
             return painter.drawPixmap(0, 0, picture_);
         if (sharp_.isNull()) {
             sharp_.addPixmap(picture_);
-            for (const char *path : renditions_)
-                sharp_.addFile(QString::fromUtf8(path));
+            addRenditions(sharp_, renditions_);
         }
         painter.drawPixmap(QRect(QPoint(), picture_.size()), sharp_.pixmap(picture_.size(), ratio));
     }
@@ -111,9 +110,9 @@ Control::Control(const ControlSpec &row, QWidget *widget)
         widget_->hide();
 }
 
-void Control::shown()
+void Control::windowShown()
 {
-    shown_ = true;
+    windowShown_ = true;
     if (!accessibleName_.isEmpty())
         widget_->setAccessibleName(accessibleName_);
 }
@@ -128,9 +127,7 @@ Label::Label(const ControlSpec &row, QWidget *parent) : ControlOf(row, new QLabe
     QLabel *label = &view();
     caption_ = QString::fromUtf8(row.text);
     label->setTextFormat(Qt::PlainText);
-    label->setAlignment(row.alignment == Alignment::Right        ? Qt::AlignRight | Qt::AlignTop
-                            : row.alignment == Alignment::Center ? Qt::AlignHCenter | Qt::AlignTop
-                                                                 : Qt::AlignLeft | Qt::AlignTop);
+    label->setAlignment(qtAlignment(row.alignment, Qt::AlignTop));
     applyColors(label, row, QPalette::Window, QPalette::WindowText);
 }
 
@@ -141,7 +138,7 @@ void Label::setCaption(const QString &caption)
     // A caption that a handler shows and takes back before it returns is a
     // status that may never be painted: a screen reader hears it once the
     // handler has returned, as nothing may run inside it.
-    if (isShown() && caption != caption_ && !statusPending_ && QAccessible::isActive()) {
+    if (isWindowShown() && caption != caption_ && !statusPending_ && QAccessible::isActive()) {
         statusPending_ = true;
         QMetaObject::invokeMethod(
             widget(),
@@ -153,13 +150,13 @@ void Label::setCaption(const QString &caption)
             Qt::QueuedConnection);
     }
     caption_ = caption;
-    if (isShown())
+    if (isWindowShown())
         view().setText(caption);
 }
 
-void Label::shown()
+void Label::windowShown()
 {
-    Control::shown();
+    Control::windowShown();
     view().setText(caption_);
 }
 
@@ -184,9 +181,9 @@ Qt::CheckState checkState(std::int16_t value)
 }
 } // namespace
 
-void CheckBox::shown()
+void CheckBox::windowShown()
 {
-    Control::shown();
+    Control::windowShown();
     view().setText(caption_);
     view().setCheckState(checkState(value_));
 }
@@ -198,7 +195,7 @@ void CheckBox::setValue(std::int16_t value)
     if (value == value_)
         return;
     value_ = value;
-    if (isShown())
+    if (isWindowShown())
         view().setCheckState(checkState(value));
     // Nested, before the assignment returns; an error goes on to the caller.
     if (onClick)
@@ -231,7 +228,7 @@ void PictureBox::refresh() { widget()->repaint(); }
 Frame::Frame(const ControlSpec &row, QWidget *parent) : Control(row, new FrameWidget(parent))
 {
     widget()->setFocusPolicy(Qt::NoFocus);
-    setAccessibleRole(widget(), QAccessible::Grouping);
+    setAccessibleRole(widget(), row.list ? QAccessible::List : QAccessible::Grouping);
 }
 
 Line::Line(const ControlSpec &row, QWidget *parent) : Control(row, new QWidget(parent))

@@ -40,13 +40,13 @@ public:
 
     // The form calls this once its window is shown (Form::show says why);
     // work that reaches Qt's accessibility waits for it.
-    virtual void shown();
-    bool isShown() const { return shown_; }
+    virtual void windowShown();
+    bool isWindowShown() const { return windowShown_; }
 
 private:
     QString name_;
     QString accessibleName_;
-    bool shown_ = false;
+    bool windowShown_ = false;
     std::int16_t index_;
     int tabIndex_;
     QWidget *widget_;
@@ -101,7 +101,7 @@ public:
     void setFocus();
 
     // Its accessibility interface answers the name when asked.
-    void shown() override {}
+    void windowShown() override {}
 
     // Events; each receives the control's index (-1 outside an array).
     std::function<void(std::int16_t index)> onGotFocus;
@@ -120,7 +120,7 @@ private:
     template <class Base>
     friend class TextBoxEvents;
     void raiseGotFocus();
-    bool focusInSeen_ = false;
+    bool gotFocusRaised_ = false;
     std::int16_t mousePointer_ = pointer::Default;
 };
 
@@ -130,7 +130,7 @@ public:
     Label(const ControlSpec &row, QWidget *parent);
     QString caption() const;
     void setCaption(const QString &caption);
-    void shown() override;
+    void windowShown() override;
 
 private:
     // A label's text is an accessibility event to Qt; until the window is
@@ -150,7 +150,7 @@ public:
     // number is Invalid property value (380).
     std::int16_t value() const { return value_; }
     void setValue(std::int16_t value);
-    void shown() override;
+    void windowShown() override;
 
     std::function<void()> onClick;
 

@@ -3,6 +3,7 @@
 #include "platform/accessibility.h"
 #include "platform/runtime_error.h"
 #include "platform/units.h"
+#include "platform/widget_support.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <mutex>
 
 namespace platform {
 
@@ -163,11 +165,7 @@ Form::Form(const FormSpec &form, std::span<const ControlSpec> controls) : window
     window_->setObjectName(QString::fromUtf8(form.name));
     window_->setWindowTitle(QString::fromUtf8(form.caption));
     window_->setFixedSize(twipsToPixels(form.clientWidth), twipsToPixels(form.clientHeight));
-    if (form.font.name) {
-        QFont font(QString::fromUtf8(form.font.name));
-        font.setPointSizeF(form.font.size);
-        window_->setFont(font);
-    }
+    applyFont(window_.get(), form.font);
     if (form.icon)
         window_->setWindowIcon(QIcon(QString::fromUtf8(form.icon)));
     iconRenditions_ = form.iconRenditions;
@@ -300,7 +298,7 @@ bool Form::show()
     //    that first event is the window's own, after its map request, as for
     //    an empty window.
     // 4. Only now do the controls give their widgets the names, captions and
-    //    values that reach assistive technology (Control::shown).
+    //    values that reach assistive technology (Control::windowShown).
     // 5. From here on a lost display still runs the close.
     runHandler([this] {
         if (onLoad)
@@ -326,7 +324,8 @@ bool Form::show()
     showing_ = false;
     controlsShown();
 #if QT_VERSION < QT_VERSION_CHECK(6, 11, 0)
-    [[maybe_unused]] static const bool closesAtExit = std::atexit(closeWithoutDisplay) == 0;
+    static std::once_flag atExit;
+    std::call_once(atExit, [] { std::atexit(closeWithoutDisplay); });
 #endif
     if (!shownForm)
         shownForm = this;
@@ -350,8 +349,7 @@ void Form::addLargerIcons()
     if (iconRenditions_.empty())
         return;
     QIcon icon = window_->windowIcon();
-    for (const char *rendition : iconRenditions_)
-        icon.addPixmap(QPixmap(QString::fromUtf8(rendition)));
+    addRenditions(icon, iconRenditions_);
     window_->setWindowIcon(icon);
 }
 
@@ -360,8 +358,8 @@ void Form::controlsShown()
     if (showing_)
         return;
     for (const auto &control : controls_) {
-        if (!control->isShown())
-            control->shown();
+        if (!control->isWindowShown())
+            control->windowShown();
     }
 }
 

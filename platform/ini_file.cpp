@@ -108,85 +108,116 @@ QString unescapedKey(QByteArrayView key)
     return result;
 }
 
-// A value's text: QSettings' escapes and quotes, blanks trimmed around what
-// is not quoted. A comma or a semicolon outside quotes is text, taken as it
-// stands, as an escape is.
-QString unescapedValue(QByteArrayView value)
+// Reads a value's text: QSettings' escapes and quotes, blanks trimmed around
+// what is not quoted. A comma or a semicolon outside quotes is text, taken as
+// it stands, as an escape is.
+class ValueReader
 {
-    static constexpr char escapes[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},  {'r', '\r'}, {'t', '\t'},
-                                          {'v', '\v'}, {'"', '"'},  {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
-    const qsizetype size = value.size();
-    QString result;
-    result.reserve(size);
-    QStringDecoder fromUtf8(QStringDecoder::Utf8);
-    bool quoted = false, anyQuote = false;
-    qsizetype i = 0, chopLimit = 0;
-    const auto skipBlanks = [&] {
-        while (i < size && isBlank(value[i]))
-            ++i;
-    };
-    // Appends an escape's number; false at the end of the value, which then
-    // keeps its trailing blanks, as in QSettings.
-    const auto number = [&](char16_t code, int (*digit)(char), int shift) {
-        for (int d; i < size && (d = digit(value[i])) >= 0; ++i)
+public:
+    explicit ValueReader(QByteArrayView value) : value_(value) { result_.reserve(value.size()); }
+
+    QString read()
+    {
+        skipBlanks();
+        while (i_ < value_.size()) {
+            const char c = value_[i_];
+            if (c == '\\') {
+                if (!escape())
+                    return result_; // the end: trailing blanks stay, as in QSettings
+            } else if (c == '"') {
+                quote();
+            } else if ((c == ',' || c == ';') && !quoted_) {
+                result_ += QLatin1Char(c);
+                ++i_;
+                chopLimit_ = result_.size();
+            } else {
+                plainRun();
+            }
+        }
+        if (!anyQuote_) {
+            qsizetype n = result_.size();
+            while (n > chopLimit_ && (result_[n - 1] == u' ' || result_[n - 1] == u'\t'))
+                --n;
+            result_.truncate(n);
+        }
+        return result_;
+    }
+
+private:
+    void skipBlanks()
+    {
+        while (i_ < value_.size() && isBlank(value_[i_]))
+            ++i_;
+    }
+
+    // An escape's number; false at the end of the value.
+    bool number(char16_t code, int (*digit)(char), int shift)
+    {
+        for (int d; i_ < value_.size() && (d = digit(value_[i_])) >= 0; ++i_)
             code = char16_t((code << shift) + d);
-        result += QChar(code);
-        chopLimit = result.size();
-        return i < size;
-    };
-    skipBlanks();
-    while (i < size) {
-        const char c = value[i];
-        if (c == '\\') {
-            if (++i >= size)
-                return result;
-            const char e = value[i++];
-            const auto *escape
-                = std::find_if(std::begin(escapes), std::end(escapes), [e](auto &x) { return x[0] == e; });
-            if (escape != std::end(escapes)) {
-                result += QLatin1Char(escape[0][1]);
-            } else if (e == 'x') {
-                if (i >= size)
-                    return result;
-                if (hexValue(value[i]) >= 0 && !number(0, hexValue, 4))
-                    return result;
-            } else if (octValue(e) >= 0) {
-                if (!number(char16_t(octValue(e)), octValue, 3))
-                    return result;
-            } else if (isLineBreak(e) && i < size && isLineBreak(value[i]) && value[i] != e) {
-                ++i; // an escaped line break of two characters
-            }
-            chopLimit = result.size();
-        } else if (c == '"') {
-            ++i;
-            anyQuote = true;
-            quoted = !quoted;
-            if (!quoted) {
-                skipBlanks();
-                chopLimit = result.size();
-            }
-        } else if ((c == ',' || c == ';') && !quoted) {
-            result += QLatin1Char(c);
-            ++i;
-            chopLimit = result.size();
-        } else {
-            // Cut where QSettings cuts: its decoder drops a byte that follows
-            // an incomplete sequence at the end of a piece.
-            qsizetype j = i + 1;
-            while (j < size && value[j] != '\\' && value[j] != '"' && value[j] != ',' && (quoted || value[j] != ';'))
-                ++j;
-            result += fromUtf8(value.sliced(i, j - i));
-            i = j;
+        result_ += QChar(code);
+        chopLimit_ = result_.size();
+        return i_ < value_.size();
+    }
+
+    // The escape at the backslash; false when it ends the value. What it
+    // stands for is never trimmed, an escaped blank or tab included.
+    bool escape()
+    {
+        static constexpr char escapes[][2]
+            = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},  {'r', '\r'}, {'t', '\t'},
+               {'v', '\v'}, {'"', '"'},  {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
+        if (++i_ >= value_.size())
+            return false;
+        const char e = value_[i_++];
+        const auto *named = std::find_if(std::begin(escapes), std::end(escapes), [e](auto &x) { return x[0] == e; });
+        if (named != std::end(escapes)) {
+            result_ += QLatin1Char(named[0][1]);
+        } else if (e == 'x') {
+            if (i_ >= value_.size() || (hexValue(value_[i_]) >= 0 && !number(0, hexValue, 4)))
+                return false;
+        } else if (octValue(e) >= 0) {
+            if (!number(char16_t(octValue(e)), octValue, 3))
+                return false;
+        } else if (isLineBreak(e) && i_ < value_.size() && isLineBreak(value_[i_]) && value_[i_] != e) {
+            ++i_; // an escaped line break of two characters
+        }
+        chopLimit_ = result_.size();
+        return true;
+    }
+
+    void quote()
+    {
+        ++i_;
+        anyQuote_ = true;
+        quoted_ = !quoted_;
+        if (!quoted_) {
+            skipBlanks();
+            chopLimit_ = result_.size();
         }
     }
-    if (!anyQuote) {
-        qsizetype n = result.size();
-        while (n > chopLimit && (result[n - 1] == u' ' || result[n - 1] == u'\t'))
-            --n;
-        result.truncate(n);
+
+    // Text up to the next escape, quote or separator. Cut where QSettings
+    // cuts: its decoder drops a byte that follows an incomplete sequence at
+    // the end of a piece.
+    void plainRun()
+    {
+        qsizetype j = i_ + 1;
+        while (j < value_.size() && value_[j] != '\\' && value_[j] != '"' && value_[j] != ','
+               && (quoted_ || value_[j] != ';'))
+            ++j;
+        result_ += fromUtf8_(value_.sliced(i_, j - i_));
+        i_ = j;
     }
-    return result;
-}
+
+    QByteArrayView value_;
+    QString result_;
+    QStringDecoder fromUtf8_{QStringDecoder::Utf8};
+    qsizetype i_ = 0, chopLimit_ = 0;
+    bool quoted_ = false, anyQuote_ = false;
+};
+
+QString unescapedValue(QByteArrayView value) { return ValueReader(value).read(); }
 
 QByteArray escapedKey(const QString &key)
 {
@@ -333,9 +364,7 @@ QByteArray IniFile::withValues(const std::vector<IniSetting> &settings) const
     const QByteArray eol = firstBreak == bytes_.cend() || *firstBreak == '\n' ? "\n"
         : firstBreak + 1 != bytes_.cend() && firstBreak[1] == '\n'            ? "\r\n"
                                                                               : "\r";
-    // A file of nothing but a byte order mark is an empty one.
-    const bool empty = bytes_.isEmpty() || bytes_ == "\xef\xbb\xbf";
-    std::map<qsizetype, QByteArray> replaced; // by entry
+    ByPosition replaced; // by entry
     std::map<QString, std::map<QString, QByteArray>> added; // by section and key, sorted as QSettings sorts
     for (const IniSetting &setting : settings) {
         const auto found = entryOf_.constFind(keyOf(setting.section, setting.key));
@@ -344,8 +373,26 @@ QByteArray IniFile::withValues(const std::vector<IniSetting> &settings) const
         else
             added[setting.section][setting.key] = escapedKey(setting.key) + '=' + escapedValue(setting.value) + eol;
     }
+    ByPosition inserted;
+    const QByteArray tail = placed(added, eol, inserted);
+    QByteArray result = spliced(replaced, inserted);
+    if (tail.isEmpty())
+        return result;
+    // What is appended must start a line of its own, outside any quote.
+    const bool lastReplaced
+        = !entries_.empty() && replaced.count(qsizetype(entries_.size() - 1)) && entries_.back().end == bytes_.size();
+    if (openEnd_ && !lastReplaced)
+        result += QByteArray(backslashEnd_ ? " " : "") + (quotedEnd_ ? "\"" : "") + eol;
+    else if (!empty() && !isLineBreak(result.back()))
+        result += eol;
+    return result + tail;
+}
 
-    std::map<qsizetype, QByteArray> inserted; // by position
+bool IniFile::empty() const { return bytes_.isEmpty() || bytes_ == "\xef\xbb\xbf"; }
+
+QByteArray IniFile::placed(const std::map<QString, std::map<QString, QByteArray>> &added, const QByteArray &eol,
+                           ByPosition &inserted) const
+{
     QByteArray tail; // for the end of the file
     for (const auto &[section, lines] : added) {
         QByteArray text;
@@ -359,7 +406,7 @@ QByteArray IniFile::withValues(const std::vector<IniSetting> &settings) const
                 header = "General";
             else if (QByteArrayView(header).compare("general", Qt::CaseInsensitive) == 0)
                 header.prepend('%');
-            tail += (empty && tail.isEmpty() ? QByteArray() : eol) + '[' + header + ']' + eol + text;
+            tail += (empty() && tail.isEmpty() ? QByteArray() : eol) + '[' + header + ']' + eol + text;
         } else if (block->end < bytes_.size()) {
             // After the line break that ends the block's last line.
             qsizetype at = block->end + 1;
@@ -370,21 +417,28 @@ QByteArray IniFile::withValues(const std::vector<IniSetting> &settings) const
             tail.prepend(text);
         }
     }
+    return tail;
+}
 
+QByteArray IniFile::spliced(const ByPosition &replaced, const ByPosition &inserted) const
+{
     QByteArray result;
-    result.reserve(bytes_.size() + tail.size() + 64);
+    result.reserve(bytes_.size() + 256);
     qsizetype at = 0;
     const auto copyTo = [&](qsizetype end) {
         result += QByteArrayView(bytes_).sliced(at, end - at);
         at = end;
     };
     auto insertion = inserted.begin();
-    for (const auto &[entry, value] : replaced) {
-        const Entry &e = entries_[std::size_t(entry)];
-        for (; insertion != inserted.end() && insertion->first <= e.value; ++insertion) {
+    const auto insertUpTo = [&](qsizetype position) {
+        for (; insertion != inserted.end() && insertion->first <= position; ++insertion) {
             copyTo(insertion->first);
             result += insertion->second;
         }
+    };
+    for (const auto &[entry, value] : replaced) {
+        const Entry &e = entries_[std::size_t(entry)];
+        insertUpTo(e.value);
         copyTo(e.value);
         result += value;
         // A comment after the value stays, with the blanks before it; one
@@ -398,22 +452,9 @@ QByteArray IniFile::withValues(const std::vector<IniSetting> &settings) const
         }
         at = end;
     }
-    for (; insertion != inserted.end(); ++insertion) {
-        copyTo(insertion->first);
-        result += insertion->second;
-    }
+    insertUpTo(bytes_.size());
     copyTo(bytes_.size());
-    if (tail.isEmpty())
-        return result;
-    // What is appended must start a line of its own, outside any quote.
-    if (openEnd_
-        && !(entries_.size() && replaced.count(qsizetype(entries_.size() - 1))
-             && entries_.back().end == bytes_.size())) {
-        result += QByteArray(backslashEnd_ ? " " : "") + (quotedEnd_ ? "\"" : "") + eol;
-    } else if (!empty && !isLineBreak(result.back())) {
-        result += eol;
-    }
-    return result + tail;
+    return result;
 }
 
 } // namespace platform

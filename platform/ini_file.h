@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QString>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -50,6 +51,16 @@ public:
     QByteArray withValues(const std::vector<IniSetting> &settings) const;
 
 private:
+    using ByPosition = std::map<qsizetype, QByteArray>;
+    // A file of nothing but a byte order mark is an empty one.
+    bool empty() const;
+    // Places the lines of keys that are not there: in their section's block,
+    // by position in `inserted`; what goes to the end of the file is returned.
+    QByteArray placed(const std::map<QString, std::map<QString, QByteArray>> &added, const QByteArray &eol,
+                      ByPosition &inserted) const;
+    // The file with the values replaced, by entry, and the lines inserted.
+    QByteArray spliced(const ByPosition &replaced, const ByPosition &inserted) const;
+
     struct Entry
     {
         int block; // the section block the line is in

@@ -61,6 +61,10 @@ struct ControlSpec
     // past the desktop's drag distance): a copy as plain text, for a drop
     // into any program that takes text.
     bool dragText = false;
+    // A frame whose locked text boxes are the items of one list: a screen
+    // reader names the list and its size on the way in, then reads each
+    // item once, by its name.
+    bool list = false;
     bool visible = true;
     std::int16_t mousePointer = pointer::Default;
     const char *picture = nullptr; // resource path of a picture box's image

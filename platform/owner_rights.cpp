@@ -20,25 +20,32 @@ namespace {
 
 Account accountOf(uid_t uid, gid_t groupOfPlace, const QByteArray &place)
 {
-    Account account{uid, groupOfPlace, {groupOfPlace}, QByteArray::number(uid), place};
-    struct passwd entry = {};
-    struct passwd *found = nullptr;
-    std::vector<char> buffer(16384);
-    while (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == ERANGE)
-        buffer.resize(buffer.size() * 2);
-    if (!found)
-        return account; // a user the database does not know: the place's group
-    account.gid = found->pw_gid;
-    account.name = found->pw_name;
+    const UserEntry user = userEntry(uid);
+    if (!user.found) // a user the database does not know: the place's group
+        return Account{uid, groupOfPlace, {groupOfPlace}, QByteArray::number(uid), place};
+    Account account{uid, user.gid, {}, user.name, place};
     int count = 32;
     account.groups.resize(std::size_t(count));
-    while (::getgrouplist(found->pw_name, found->pw_gid, account.groups.data(), &count) < 0)
+    while (::getgrouplist(user.name.constData(), user.gid, account.groups.data(), &count) < 0)
         account.groups.resize(std::size_t(count) + 32);
     account.groups.resize(std::size_t(count));
     return account;
 }
 
 } // namespace
+
+UserEntry userEntry(uid_t uid)
+{
+    struct passwd entry = {};
+    struct passwd *found = nullptr;
+    std::vector<char> buffer(16384);
+    UserEntry user;
+    while ((user.error = ::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found)) == ERANGE)
+        buffer.resize(buffer.size() * 2);
+    if (found)
+        user = {true, 0, found->pw_name, found->pw_dir, found->pw_gid};
+    return user;
+}
 
 std::optional<Account> foreignOwner(const QByteArray &path)
 {

@@ -19,6 +19,18 @@
 
 namespace platform {
 
+// A user's entry in the password database: found, or error when it cannot
+// be read.
+struct UserEntry
+{
+    bool found = false;
+    int error = 0;
+    QByteArray name;
+    QByteArray home;
+    gid_t gid = 0;
+};
+UserEntry userEntry(uid_t uid);
+
 // A user whose rights a file operation takes.
 struct Account
 {

@@ -112,6 +112,33 @@ QString heldBy(const Descriptor &file, int error)
         .arg(callFailed("flock", error));
 }
 
+// The lock file at the name: made anew where there is none (*made), else the
+// one there. None, with why, when what stands there is no regular file or
+// cannot be opened; none and no reason when it went in between.
+Descriptor openLockFile(const Descriptor &folder, const QByteArray &name, bool *made, QString *why)
+{
+    constexpr int flags = O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
+    Descriptor file(::openat(folder.get(), name.constData(), flags | O_CREAT | O_EXCL, 0666));
+    *made = file.valid();
+    if (!*made && errno == EEXIST)
+        file.reset(::openat(folder.get(), name.constData(), flags));
+    const int error = errno;
+    struct stat st = {};
+    QString kind;
+    const int looked
+        = file.valid() ? ::fstat(file.get(), &st) : ::fstatat(folder.get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW);
+    if (looked == 0 && !isRegular(st, &kind) && !file.valid())
+        *why = QCoreApplication::translate("platform::SafeFiles", "it is %1, not a lock file (%2)")
+                   .arg(kind, callFailed("open", error));
+    else if (!kind.isEmpty())
+        *why = QCoreApplication::translate("platform::SafeFiles", "it is %1, not a lock file").arg(kind);
+    else if (!file.valid() && error != ENOENT)
+        *why = callFailed("open", error);
+    else if (file.valid() && looked != 0)
+        *why = callFailed("fstat", errno);
+    return why->isEmpty() ? std::move(file) : Descriptor();
+}
+
 // The POSIX ACL and the user's own extended attributes, as sed -i keeps
 // them; the call that failed, or nothing.
 const char *copyAttributes(int from, int to)
@@ -203,28 +230,9 @@ QString FileLock::take(const QByteArray &path)
     Descriptor file;
     bool made = false;
     for (;;) {
-        int error = EWOULDBLOCK;
-        if (!file.valid()) {
-            file.reset(::openat(folder.get(), name.constData(),
-                                O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0666));
-            made = file.valid();
-            if (!made && errno == EEXIST)
-                file.reset(::openat(folder.get(), name.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
-            error = errno;
-            struct stat st = {};
-            QString kind;
-            const int looked = file.valid() ? ::fstat(file.get(), &st)
-                                            : ::fstatat(folder.get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW);
-            if (looked == 0 && !isRegular(st, &kind) && !file.valid())
-                return QCoreApplication::translate("platform::SafeFiles", "it is %1, not a lock file (%2)")
-                    .arg(kind, callFailed("open", error));
-            if (!kind.isEmpty())
-                return QCoreApplication::translate("platform::SafeFiles", "it is %1, not a lock file").arg(kind);
-            if (!file.valid() && error != ENOENT) // ENOENT: gone since it was seen; again
-                return callFailed("open", error);
-            if (file.valid() && looked != 0)
-                return callFailed("fstat", errno);
-        }
+        QString why;
+        if (!file.valid() && !(file = openLockFile(folder, name, &made, &why)).valid() && !why.isEmpty())
+            return why;
         if (file.valid() && ::flock(file.get(), LOCK_EX | LOCK_NB) == 0) {
             // Taken, unless the name was removed or made anew since the open:
             // the lock of a file no longer named keeps no one out.
@@ -237,8 +245,8 @@ QString FileLock::take(const QByteArray &path)
             file.reset();
             continue;
         }
-        error = file.valid() ? errno : error;
-        if (error != EWOULDBLOCK && error != EINTR && error != ENOENT)
+        const int error = file.valid() ? errno : EWOULDBLOCK; // none: gone since it was seen
+        if (error != EWOULDBLOCK && error != EINTR)
             return callFailed("flock", error);
         if (terminationSignals() != signalsBefore)
             return QCoreApplication::translate("platform::SafeFiles",

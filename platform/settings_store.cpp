@@ -13,7 +13,6 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <unistd.h>
 
 namespace platform {
@@ -30,20 +29,14 @@ QByteArray homeFolder(QString *why)
     const QByteArray home = qgetenv("HOME");
     if (home.startsWith('/'))
         return home;
-    struct passwd entry = {};
-    struct passwd *found = nullptr;
-    std::vector<char> buffer(16384);
-    int error = 0;
-    while ((error = ::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found)) == ERANGE)
-        buffer.resize(buffer.size() * 2);
-    const QByteArray database = found ? QByteArray(found->pw_dir) : QByteArray();
-    if (database.startsWith('/'))
-        return database;
-    if (error != 0)
+    const UserEntry user = userEntry(::getuid());
+    if (user.home.startsWith('/'))
+        return user.home;
+    if (user.error != 0)
         *why = QCoreApplication::translate("platform::SettingsStore",
                                            "HOME is no absolute path, and the password database cannot be read (%1)")
-                   .arg(callFailed("getpwuid_r", error));
-    else if (found)
+                   .arg(callFailed("getpwuid_r", user.error));
+    else if (user.found)
         *why = QCoreApplication::translate("platform::SettingsStore",
                                            "HOME is no absolute path, and the password database gives user %1 "
                                            "no home folder")
@@ -56,13 +49,6 @@ QByteArray homeFolder(QString *why)
 }
 
 void warn(const QString &message) { qCWarning(lcSettingsStore, "%s", qUtf8Printable(message)); }
-
-QString noHomeFolder()
-{
-    QString why;
-    homeFolder(&why);
-    return QCoreApplication::translate("platform::SettingsStore", "no home folder: %1").arg(why);
-}
 
 // Run as root for another user, the reason says whose rights failed.
 QString forWhom(const std::optional<Account> &owner, const QString &why)
@@ -133,11 +119,26 @@ Written writeValues(const QByteArray &path, const std::vector<IniSetting> &pendi
 
 } // namespace
 
-SettingsStore::SettingsStore(QByteArray path) : path_(std::move(path)), shownPath_(QFile::decodeName(path_)) {}
+SettingsStore::SettingsStore(QByteArray path, const QString &whyNoPath)
+    : path_(std::move(path)), shownPath_(QFile::decodeName(path_)), whyNoPath_(whyNoPath)
+{
+}
+
+QString SettingsStore::noHomeFolder() const
+{
+    return QCoreApplication::translate("platform::SettingsStore", "no home folder: %1").arg(whyNoPath_);
+}
+
+SettingsStore SettingsStore::forApplication(const QString &application)
+{
+    QString why;
+    QByteArray path = pathFor(application, &why);
+    return SettingsStore(std::move(path), why);
+}
 
 SettingsStore::~SettingsStore() = default;
 
-QByteArray SettingsStore::pathFor(const QString &application)
+QByteArray SettingsStore::pathFor(const QString &application, QString *whyNone)
 {
     // The XDG base directory rules say to ignore a relative XDG_CONFIG_HOME
     // (Qt 6.4.2 took it relative to the current folder; 6.8.2 ignores it).
@@ -146,8 +147,11 @@ QByteArray SettingsStore::pathFor(const QString &application)
     if (!base.startsWith('/')) {
         QString why;
         const QByteArray home = homeFolder(&why);
-        if (home.isEmpty())
+        if (home.isEmpty()) {
+            if (whyNone)
+                *whyNone = why;
             return {};
+        }
         base = home + "/.config";
     }
     while (base.size() > 1 && base.endsWith('/'))

@@ -17,8 +17,11 @@ Q_DECLARE_LOGGING_CATEGORY(lcSettingsStore)
 class SettingsStore
 {
 public:
-    // An empty path stands for a file that cannot be found: no home folder.
-    explicit SettingsStore(QByteArray path);
+    // An empty path stands for a file that cannot be found: no home folder,
+    // for the reason given.
+    explicit SettingsStore(QByteArray path, const QString &whyNoPath = {});
+    // The store of pathFor's file, or of none with pathFor's reason.
+    static SettingsStore forApplication(const QString &application);
     ~SettingsStore();
     SettingsStore(const SettingsStore &) = delete;
     SettingsStore &operator=(const SettingsStore &) = delete;
@@ -26,8 +29,9 @@ public:
     // The per-user file of an application: $XDG_CONFIG_HOME/<application>/
     // <application>.conf, with $HOME/.config when that is unset or relative,
     // and the password database's home folder when $HOME is. Empty when no
-    // home folder can be found. The variables' bytes are taken as they are.
-    static QByteArray pathFor(const QString &application);
+    // home folder can be found, with why. The variables' bytes are taken as
+    // they are.
+    static QByteArray pathFor(const QString &application, QString *whyNone = nullptr);
 
     const QByteArray &path() const { return path_; }
 
@@ -52,9 +56,11 @@ public:
 
 private:
     const IniFile *file();
+    QString noHomeFolder() const;
 
     QByteArray path_; // bytes, as the system names the file
     QString shownPath_; // for messages
+    QString whyNoPath_; // why there is no path, when there is none
     std::optional<IniFile> file_;
     bool loaded_ = false;
     std::vector<IniSetting> pending_;

@@ -6,11 +6,11 @@
 
 namespace platform {
 
-TextBox::TextBox(const ControlSpec &row, QWidget *parent) : ControlOf(row, makeTextBoxWidget(*this, row, parent))
+TextBox::TextBox(const ControlSpec &row, QWidget *parent) : ControlOf(row, makeTextBoxWidget(row, parent))
 {
     applyColors(widget(), row, QPalette::Base, QPalette::Text);
     setMousePointer(row.mousePointer);
-    view().boxBuilt = true;
+    view().attach(*this);
 }
 
 bool TextBox::locked() const { return view().readOnly(); }
@@ -67,16 +67,17 @@ void TextBox::setFocus()
         raiseInvalidCall();
     if (widget()->hasFocus())
         return;
-    focusInSeen_ = false;
+    gotFocusRaised_ = false;
     widget()->setFocus(Qt::OtherFocusReason);
     // Qt delivers no focus-in to a window that is not active (seen on 6.4.2);
     // GotFocus is raised all the same.
-    if (!focusInSeen_)
+    if (!gotFocusRaised_)
         raiseGotFocus();
 }
 
 void TextBox::raiseGotFocus()
 {
+    gotFocusRaised_ = true;
     if (onGotFocus)
         runHandler([this] { onGotFocus(index()); });
 }

@@ -79,7 +79,7 @@ public:
     {
         if (key != QAccessible::Attribute::Custom)
             return {};
-        return QVariant::fromValue(QHash<QString, QString>{{ QStringLiteral("valuetext"), shown() }});
+        return QVariant::fromValue(QHash<QString, QString>{{ QStringLiteral("valuetext"), visibleText() }});
     }
 #endif
 
@@ -90,14 +90,15 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Name && widget()->accessibleName().isEmpty() && view_.boxBuilt) {
-            if (!view_.box().accessibleName().isEmpty())
-                return view_.box().accessibleName();
-            if (view_.box().onDescribe)
-                return view_.box().describe();
+        const TextBox *box = view_.box();
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty() && box) {
+            if (!box->accessibleName().isEmpty())
+                return box->accessibleName();
+            if (box->onDescribe)
+                return box->describe();
         }
         if (t == QAccessible::Value)
-            return shown();
+            return visibleText();
         return QAccessibleWidget::text(t);
     }
 
@@ -132,11 +133,11 @@ public:
 
     void doAction(const QString &action) override
     {
-        if (action != pressAction() || !view_.chooser() || !view_.boxBuilt)
+        TextBox *box = view_.box();
+        if (action != pressAction() || !view_.chooser() || !box)
             return QAccessibleWidget::doAction(action);
         // Queued: the click may open a modal dialog, and the assistive
         // client waits for the answer to its call until the action returns.
-        TextBox *box = &view_.box();
         QMetaObject::invokeMethod(
             widget(),
             [box, alive = QPointer<QWidget>(widget())] {
@@ -156,12 +157,12 @@ public:
     void setCursorPosition(int) override {}
     QString text(int startOffset, int endOffset) const override
     {
-        const QString all = shown();
+        const QString all = visibleText();
         startOffset = qBound(0, startOffset, int(all.size()));
         endOffset = endOffset < 0 ? int(all.size()) : qBound(startOffset, endOffset, int(all.size()));
         return all.mid(startOffset, endOffset - startOffset);
     }
-    int characterCount() const override { return int(shown().size()); }
+    int characterCount() const override { return int(visibleText().size()); }
     QRect characterRect(int) const override { return QRect(); }
     int offsetAtPoint(const QPoint &) const override { return -1; }
     void scrollToSubstring(int, int) override {}
@@ -173,7 +174,8 @@ public:
     }
 
 private:
-    QString shown() const { return covered(widget()) ? QString() : view_.value(); }
+    // The text as a person sees it: none for a box beneath another.
+    QString visibleText() const { return covered(widget()) ? QString() : view_.value(); }
 
     const TextBoxView &view_;
 };

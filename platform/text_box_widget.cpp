@@ -107,9 +107,8 @@ private:
     {
         if (editor_)
             return editor_;
-        auto *editor = new LineEditWidget(box(), this);
-        editor->boxBuilt = true;
-        editor_ = editor;
+        editor_ = new LineEditWidget(this);
+        editor_->attach(*box());
         // Right after the box in the tab chain, which Backtab would otherwise
         // reach through the line edit from the control after it; a click in
         // the line edit gives the box the focus.
@@ -133,26 +132,21 @@ private:
 
 } // namespace
 
-TextBoxWidget::TextBoxWidget(TextBox &box, const ControlSpec &row, QWidget *parent)
-    : TextBoxEvents<QWidget>(box, parent),
+TextBoxWidget::TextBoxWidget(const ControlSpec &row, QWidget *parent)
+    : TextBoxEvents<QWidget>(parent),
       alignment_(row.alignment),
       border_(row.border),
       chooser_(row.chooser),
-      listItem_(row.index >= 0 && row.locked && row.parent),
+      listItem_(row.locked && parent && accessibleRole(parent) == QAccessible::List),
       ownBackground_(row.backColor && !row.foreColor),
       dragsText_(row.dragText)
 {
-    // The locked boxes of an array in a frame are the items of a list, the
-    // frame: a screen reader names the list and its size on the way in,
-    // then reads each item once, by its name.
-    if (listItem_)
-        setAccessibleRole(parent, QAccessible::List);
     setFocusPolicy(Qt::StrongFocus);
     setBackgroundRole(QPalette::Base);
     // A bordered box leaves its rounded corners to the panel it draws.
     setAutoFillBackground(!border_);
-    shown_.setTextFormat(Qt::PlainText);
-    shown_.setPerformanceHint(QStaticText::AggressiveCaching);
+    drawn_.setTextFormat(Qt::PlainText);
+    drawn_.setPerformanceHint(QStaticText::AggressiveCaching);
     assign(QString::fromUtf8(row.text));
 }
 
@@ -199,10 +193,10 @@ void TextBoxWidget::paintEvent(QPaintEvent *)
     const int top = contents.y() + (contents.height() - metrics.height() + 1) / 2;
     const QRect line(contents.x() + 2, top, contents.width() - 4, metrics.height());
     if (!laidOut_) {
-        shown_.prepare(QTransform(), font());
+        drawn_.prepare(QTransform(), font());
         laidOut_ = true;
     }
-    const int used = qRound(shown_.size().width()) + 1;
+    const int used = qRound(drawn_.size().width()) + 1;
     int scroll = 0;
     if (used <= line.width()) {
         if (alignment_ == Alignment::Right)
@@ -213,7 +207,7 @@ void TextBoxWidget::paintEvent(QPaintEvent *)
     painter.setClipRect(contents);
     const QColor text = palette().color(QPalette::Text);
     painter.setPen(ownBackground_ ? readableOn(palette().color(QPalette::Base), text) : text);
-    painter.drawStaticText(line.x() - scroll, line.y(), shown_);
+    painter.drawStaticText(line.x() - scroll, line.y(), drawn_);
     // A locked box has no cursor; the focus shows as a frame.
     if (hasFocus() && readOnly()) {
         painter.setClipping(false);
@@ -234,7 +228,7 @@ bool TextBoxWidget::assign(const QString &text)
         if ((c.unicode() < 0x20 && c != u'\t') || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
             c = u' ';
     }
-    shown_.setText(line);
+    drawn_.setText(line);
     laidOut_ = false;
     return true;
 }
@@ -255,11 +249,11 @@ void dragText(QWidget *source, const QString &text, QPoint hotSpot)
     drag->exec(Qt::CopyAction);
 }
 
-TextBoxWidget *makeTextBoxWidget(TextBox &box, const ControlSpec &row, QWidget *parent)
+TextBoxWidget *makeTextBoxWidget(const ControlSpec &row, QWidget *parent)
 {
     if (row.locked)
-        return new TextBoxWidget(box, row, parent);
-    return new EditableBoxWidget(box, row, parent);
+        return new TextBoxWidget(row, parent);
+    return new EditableBoxWidget(row, parent);
 }
 
 } // namespace platform

@@ -18,18 +18,22 @@
 namespace platform {
 
 // What every text box widget tells assistive technology. Value and state come
-// from the widget itself; the box around it is asked only once it is built.
+// from the widget itself; the box it belongs to is known once the box is
+// built, and only then asked.
 class TextBoxView
 {
 public:
     virtual ~TextBoxView() = default;
-    virtual TextBox &box() const = 0;
+    TextBox *box() const { return box_; }
+    void attach(TextBox &box) { box_ = &box; }
     virtual QString value() const = 0;
     virtual bool readOnly() const = 0;
     virtual bool chooser() const { return false; }
     virtual bool listItem() const { return false; }
     virtual bool dragsText() const { return false; }
-    bool boxBuilt = false;
+
+private:
+    TextBox *box_ = nullptr;
 };
 
 // Drags a copy of the text out of the widget, which the pointer carries as
@@ -43,26 +47,23 @@ template <class Base>
 class TextBoxEvents : public Base, public TextBoxView
 {
 public:
-    TextBoxEvents(TextBox &box, QWidget *parent) : Base(parent), box_(box) {}
-    TextBox &box() const override { return box_; }
+    explicit TextBoxEvents(QWidget *parent) : Base(parent) {}
 
 protected:
     void focusInEvent(QFocusEvent *event) override
     {
         Base::focusInEvent(event);
         // Coming back to the window is not a move of the focus within it.
-        if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
-            return;
-        box_.focusInSeen_ = true;
-        box_.raiseGotFocus();
+        if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason && box())
+            box()->raiseGotFocus();
     }
 
     void keyPressEvent(QKeyEvent *event) override
     {
-        if (box_.onKeyDown) {
+        if (box() && box()->onKeyDown) {
             const std::int16_t keyCode = virtualKeyCode(*event);
             const std::int16_t shift = shiftMask(event->modifiers());
-            runHandler([&] { box_.onKeyDown(box_.index(), keyCode, shift); });
+            runHandler([&] { box()->onKeyDown(box()->index(), keyCode, shift); });
         }
         if (!isEnding())
             Base::keyPressEvent(event);
@@ -92,8 +93,8 @@ protected:
         const bool click
             = pressed_ && event->button() == Qt::LeftButton && this->rect().contains(event->position().toPoint());
         pressed_ = false;
-        if (click && box_.onClick)
-            runHandler([&] { box_.onClick(box_.index()); });
+        if (click && box() && box()->onClick)
+            runHandler([&] { box()->onClick(box()->index()); });
     }
 
     void mouseDoubleClickEvent(QMouseEvent *event) override
@@ -101,19 +102,18 @@ protected:
         Base::mouseDoubleClickEvent(event);
         pressed_ = event->button() == Qt::LeftButton;
         pressedAt_ = event->position().toPoint();
-        if (event->button() == Qt::LeftButton && box_.onDblClick)
-            runHandler([&] { box_.onDblClick(box_.index()); });
+        if (event->button() == Qt::LeftButton && box() && box()->onDblClick)
+            runHandler([&] { box()->onDblClick(box()->index()); });
     }
 
     bool event(QEvent *event) override
     {
-        if (event->type() == QEvent::ToolTip && this->toolTip().isEmpty() && box_.onDescribe)
-            this->setToolTip(box_.describe());
+        if (event->type() == QEvent::ToolTip && this->toolTip().isEmpty() && box() && box()->onDescribe)
+            this->setToolTip(box()->describe());
         return Base::event(event);
     }
 
 private:
-    TextBox &box_;
     bool pressed_ = false;
     QPoint pressedAt_;
 };
@@ -124,7 +124,7 @@ private:
 class TextBoxWidget : public TextBoxEvents<QWidget>
 {
 public:
-    TextBoxWidget(TextBox &box, const ControlSpec &row, QWidget *parent);
+    TextBoxWidget(const ControlSpec &row, QWidget *parent);
 
     virtual QString text() const { return text_; }
     virtual void setText(const QString &text);
@@ -146,7 +146,7 @@ private:
     bool assign(const QString &text);
 
     QString text_;
-    QStaticText shown_;
+    QStaticText drawn_; // the text as painted: on one line, laid out for the font
     bool laidOut_ = false;
     Alignment alignment_;
     bool border_;
@@ -160,6 +160,6 @@ private:
 
 // The widget of a box built from `row`: a locked box only paints its text,
 // an editable one brings in a line edit once it first gets the focus.
-TextBoxWidget *makeTextBoxWidget(TextBox &box, const ControlSpec &row, QWidget *parent);
+TextBoxWidget *makeTextBoxWidget(const ControlSpec &row, QWidget *parent);
 
 } // namespace platform

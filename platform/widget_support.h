@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QPalette>
 #include <QRect>
 #include <QWidget>
@@ -33,6 +34,14 @@ inline void applyFont(QWidget *widget, const FontSpec &row)
     font.setBold(false);
     font.setItalic(false);
     widget->setFont(font);
+}
+
+// The larger renditions of the same artwork, for screens of more device
+// pixels per point.
+inline void addRenditions(QIcon &icon, Renditions renditions)
+{
+    for (const char *path : renditions)
+        icon.addFile(QString::fromUtf8(path));
 }
 
 inline void applyColors(QWidget *widget, const ControlSpec &row, QPalette::ColorRole back, QPalette::ColorRole fore)
@@ -67,14 +76,14 @@ inline QColor readableOn(const QColor &background, const QColor &preferred)
     return contrast(background, Qt::black) >= contrast(background, Qt::white) ? QColor(Qt::black) : QColor(Qt::white);
 }
 
-inline Qt::Alignment qtAlignment(Alignment alignment)
+inline Qt::Alignment qtAlignment(Alignment alignment, Qt::Alignment vertical = Qt::AlignVCenter)
 {
     switch (alignment) {
-    case Alignment::Right: return Qt::AlignRight | Qt::AlignVCenter;
-    case Alignment::Center: return Qt::AlignCenter;
+    case Alignment::Right: return Qt::AlignRight | vertical;
+    case Alignment::Center: return Qt::AlignHCenter | vertical;
     case Alignment::Left: break;
     }
-    return Qt::AlignLeft | Qt::AlignVCenter;
+    return Qt::AlignLeft | vertical;
 }
 
 // Changes one attribute of a widget's font and keeps the others. Setting the
