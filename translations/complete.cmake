@@ -7,6 +7,38 @@ foreach(list SOURCES TS_FILES LUPDATE_OPTIONS)
 endforeach()
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR}/translations/man)
+
+# The check refuses each kind of unfinished text, one by one: unfinished,
+# empty, a placeholder lost, vanished; fuzzy and empty in a .po file.
+file(WRITE ${WORK_DIR}/faulty.ts [[<?xml version="1.0" encoding="utf-8"?>
+<TS version="2.1" language="fr_FR"><context><name>c</name>
+<message><source>a</source><translation type="unfinished">a</translation></message>
+<message><source>b</source><translation></translation></message>
+<message><source>%1 c</source><translation>c</translation></message>
+<message><source>d</source><translation type="vanished">d</translation></message>
+<message><source>%1 e %2</source><translation>%2 é %1</translation></message>
+</context></TS>
+]])
+file(WRITE ${WORK_DIR}/faulty.po [[msgid ""
+msgstr "Content-Type: text/plain; charset=UTF-8
+"
+
+#, fuzzy, no-wrap
+msgid "f"
+msgstr "f"
+
+msgid ""
+"g"
+msgstr ""
+
+msgid "h"
+msgstr ""
+"h"
+]])
+execute_process(COMMAND ${CHECK} ${WORK_DIR}/faulty.ts ${WORK_DIR}/faulty.po ERROR_VARIABLE said RESULT_VARIABLE status)
+if(status EQUAL 0 OR NOT said MATCHES "\n6 texts without a finished translation\n$")
+  message(FATAL_ERROR "check_translations does not refuse the six unfinished texts (status ${status}):\n${said}")
+endif()
 set(copies)
 foreach(ts ${TS_FILES})
   file(COPY ${SOURCE_DIR}/${ts} DESTINATION ${WORK_DIR}/translations)
