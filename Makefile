@@ -11,7 +11,7 @@ PACKAGES = cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libi
            desktop-file-utils appstream lintian dpkg-dev file librsvg2-bin groff-base \
            binutils-mingw-w64-x86-64 \
            sway wtype wl-clipboard qt6-wayland qt6ct \
-           qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+           qt6-tools-dev qt6-l10n-tools qt6-translations-l10n po4a
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -46,10 +46,11 @@ test: build
 clean:
 	rm -rf $(BUILD_DIR)
 
-# Brings translations/*.ts up to date with the texts in the sources; a new
-# text then waits there for its translation (Qt Linguist, or an editor).
+# Brings translations/*.ts up to date with the texts in the sources, and
+# translations/man/*.po with the man page; a new text then waits there for
+# its translation (Qt Linguist, a PO editor, or a text editor).
 translations: configure
-	cmake --build $(BUILD_DIR) --target update_translations
+	cmake --build $(BUILD_DIR) --target update_translations update_man_translations
 
 # Installing and packaging. `make install` puts the program, its desktop
 # entry, metadata, icons and man page under PREFIX, below DESTDIR when given;

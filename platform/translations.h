@@ -7,9 +7,11 @@ namespace platform {
 // The program's own translation, ":/i18n/<name>_<language>.qm" from its
 // resources, for the user's languages as Qt reads them (LANGUAGE, LC_ALL,
 // LC_MESSAGES, LANG; QLocale::setDefault wins): the first one it has, unless
-// English (the source texts) or C comes first. Naming it costs nothing; it
-// is loaded when a text first needs it, or installed for tr() once the
-// application exists. Named again, it follows the default locale anew.
+// English (the source texts) or C comes first. A regional variant reads its
+// language: fr_CA the file fr, pt_PT the file pt_BR where there is no pt_PT
+// or pt. Naming it costs nothing; it is loaded when a text first needs it,
+// or installed for tr() once the application exists. Named again, it follows
+// the default locale anew.
 void useTranslation(const char *name);
 void installTranslation();
 
@@ -19,8 +21,10 @@ void installTranslation();
 QString translated(const char *context, const char *source);
 
 // Qt's own texts, those of its dialogs and message boxes, in the same
-// language: qtbase_<language>.qm from Qt's translations folder, loaded the
-// first time one of them opens rather than at start.
+// language: qtbase_<language>.qm from Qt's translations folder for the
+// language the program's own translation was found for, in English where it
+// reads its source texts (the user's languages when none is named). Loaded
+// the first time one of them opens rather than at start.
 void loadQtTranslation();
 
 } // namespace platform

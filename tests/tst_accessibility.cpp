@@ -2,12 +2,15 @@
 
 #include "app/main_window.h"
 #include "platform/font_dialog.h"
+#include "platform/runtime_error.h"
 #include "platform/translations.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFontDialog>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QProcess>
 #include <QtTest>
 
 using glyphery::frmMain;
@@ -32,6 +35,9 @@ private slots:
     void startBoxIsOneNode();
     void namesInEnglish_data();
     void namesInEnglish();
+    void languages_data();
+    void languages();
+    void textsInTheUsersLanguage();
 };
 
 namespace {
@@ -284,6 +290,153 @@ void TestAccessibility::namesInEnglish()
     frmMain form;
     QVERIFY(form.show());
     QCOMPARE(accessibleText(form.widget()->findChild<QWidget *>(name), QAccessible::Name), text);
+}
+
+namespace {
+
+// What a user of one language reads: the first line of --help, the grid's
+// name, the bold box's tooltip, a run-time error and the title of Qt's font
+// dialog. The words in double quotes of the window ("Kopiert", the legend)
+// are the same in every language and not translated at all.
+struct Texts
+{
+    const char *usage, *grid, *bold, *error, *dialog;
+};
+
+constexpr Texts english{"Usage: glyphery [--help] [--version] [Qt options]", "Character table", "Bold",
+                        "Run-time error '380': Invalid property value", "Select Font"};
+constexpr Texts german{"Aufruf: glyphery [--help] [--version] [Qt-Optionen]", "Zeichentabelle", "Fett",
+                       "Laufzeitfehler '380': Ung\u00FCltiger Eigenschaftswert", "Schriftart ausw\u00E4hlen"};
+constexpr Texts french{"Utilisation\u00A0: glyphery [--help] [--version] [options de Qt]", "Table de caract\u00E8res",
+                       "Gras", "Erreur d\u2019ex\u00E9cution '380'\u00A0: Valeur de propri\u00E9t\u00E9 incorrecte",
+                       "Choisir une police"};
+constexpr Texts spanish{"Uso: glyphery [--help] [--version] [opciones de Qt]", "Tabla de caracteres", "Negrita",
+                        "Error en tiempo de ejecuci\u00F3n '380': Valor de propiedad no v\u00E1lido",
+                        "Seleccionar un tipo de letra"};
+constexpr Texts italian{"Uso: glyphery [--help] [--version] [opzioni di Qt]", "Tabella dei caratteri", "Grassetto",
+                        "Errore di run-time '380': Valore di propriet\u00E0 non valido", "Seleziona carattere"};
+constexpr Texts portuguese{"Uso: glyphery [--help] [--version] [op\u00E7\u00F5es do Qt]", "Tabela de caracteres",
+                           "Negrito", "Erro em tempo de execu\u00E7\u00E3o '380': Valor de propriedade inv\u00E1lido",
+                           "Selecionar fonte"};
+constexpr Texts dutch{"Gebruik: glyphery [--help] [--version] [Qt-opties]", "Tekentabel", "Vet",
+                      "Fout '380' tijdens uitvoering: Ongeldige eigenschapswaarde", "Lettertype selecteren"};
+constexpr Texts danish{"Brug: glyphery [--help] [--version] [Qt-tilvalg]", "Tegntabel", "Fed",
+                       "K\u00F8rselsfejl '380': Ugyldig egenskabsv\u00E6rdi", "V\u00E6lg skrifttype"};
+constexpr Texts finnish{"K\u00E4ytt\u00F6: glyphery [--help] [--version] [Qt-valitsimet]", "Merkkitaulukko",
+                        "Lihavoitu", "Suorituksenaikainen virhe '380': Virheellinen ominaisuuden arvo",
+                        "Valitse fontti"};
+
+// The environment of a process as a user's session gives it: only the
+// variables named, of those that choose the language.
+QProcessEnvironment sessionWith(const QStringList &variables)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+        environment.remove(QLatin1String(name));
+    for (const QString &variable : variables)
+        environment.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
+    return environment;
+}
+
+QString outputOf(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return QStringLiteral("<%1 failed>").arg(program);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+// One table for every language: each language, its regional variants and
+// LANGUAGE lists read the texts of ours and Qt's own in one language.
+void TestAccessibility::languages_data()
+{
+    QTest::addColumn<QStringList>("environment");
+    for (const char *column : {"usage", "grid", "bold", "error", "dialog"})
+        QTest::addColumn<QString>(column);
+    const auto row = [](const char *name, const char *environment, const Texts &texts) {
+        QTest::newRow(name) << QString::fromLatin1(environment).split(QLatin1Char(' '))
+                            << QString::fromUtf8(texts.usage) << QString::fromUtf8(texts.grid)
+                            << QString::fromUtf8(texts.bold) << QString::fromUtf8(texts.error)
+                            << QString::fromUtf8(texts.dialog);
+    };
+    row("de_DE", "LANG=de_DE.UTF-8", german);
+    row("de_AT", "LANG=de_AT.UTF-8", german);
+    row("fr_FR", "LANG=fr_FR.UTF-8", french);
+    row("fr_CA", "LANG=fr_CA.UTF-8", french);
+    row("fr_BE", "LANG=fr_BE.UTF-8", french);
+    row("es_ES", "LANG=es_ES.UTF-8", spanish);
+    row("es_MX", "LANG=es_MX.UTF-8", spanish);
+    row("it_IT", "LANG=it_IT.UTF-8", italian);
+    row("pt_BR", "LANG=pt_BR.UTF-8", portuguese);
+    row("pt_PT reads the Brazilian file", "LANG=pt_PT.UTF-8", portuguese);
+    row("nl_NL", "LANG=nl_NL.UTF-8", dutch);
+    row("nl_BE", "LANG=nl_BE.UTF-8", dutch);
+    row("da_DK", "LANG=da_DK.UTF-8", danish);
+    row("fi_FI", "LANG=fi_FI.UTF-8", finnish);
+    row("LC_MESSAGES before LANG", "LANG=de_DE.UTF-8 LC_MESSAGES=it_IT.UTF-8", italian);
+    row("LANGUAGE pt_PT:de", "LANGUAGE=pt_PT:de LANG=de_DE.UTF-8", portuguese);
+    row("LANGUAGE da:fr", "LANGUAGE=da:fr LANG=fr_FR.UTF-8", danish);
+    // Qt has Polish, we have not: the first language we have, for Qt's too.
+    row("LANGUAGE pl:fi", "LANGUAGE=pl:fi LANG=pl_PL.UTF-8", finnish);
+    row("LANGUAGE en_GB:de", "LANGUAGE=en_GB:de LANG=de_DE.UTF-8", english);
+    row("pl_PL: English, Qt's too", "LANG=pl_PL.UTF-8", english);
+    row("C", "LANG=C.UTF-8", english);
+}
+
+void TestAccessibility::languages()
+{
+    QFETCH(QStringList, environment);
+    QFETCH(QString, usage);
+    QFETCH(QString, grid);
+    QFETCH(QString, bold);
+    QFETCH(QString, error);
+    QFETCH(QString, dialog);
+    QProcessEnvironment session = sessionWith(environment);
+    const QString help = outputOf(QStringLiteral(GLYPHERY_PROGRAM), {QStringLiteral("--help")}, session);
+    QCOMPARE(help.section(QLatin1Char('\n'), 0, 0), usage);
+
+    // The rest from the window, made by this test run again in that session.
+    QTemporaryDir folder;
+    const QString said = folder.filePath(QStringLiteral("texts"));
+    session.insert(QStringLiteral("GLYPHERY_TEXTS"), said);
+    outputOf(QCoreApplication::applicationFilePath(), {QStringLiteral("textsInTheUsersLanguage")}, session);
+    QFile file(said);
+    QVERIFY2(file.open(QIODevice::ReadOnly), "the run in that session wrote nothing");
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    QCOMPARE(lines.value(0), grid);
+    QCOMPARE(lines.value(1), bold);
+    QCOMPARE(lines.value(2), error);
+    QCOMPARE(lines.value(3), dialog);
+}
+
+void TestAccessibility::textsInTheUsersLanguage()
+{
+    // A process of languages: the texts as its session's language chooses them.
+    const QString said = qEnvironmentVariable("GLYPHERY_TEXTS");
+    if (said.isEmpty())
+        QSKIP("a process of languages");
+    QLocale::setDefault(QLocale::system());
+    platform::useTranslation("glyphery");
+    frmMain form;
+    QVERIFY(form.show());
+    QString error;
+    try {
+        platform::raiseInvalidPropertyValue();
+    } catch (const platform::RuntimeError &raised) {
+        error = QString::fromUtf8(raised.what());
+    }
+    const QStringList texts{
+        accessibleText(form.widget()->findChild<QWidget *>(QStringLiteral("Frame1")), QAccessible::Name),
+        toolTipShownFor(form.chkB.widget()), error,
+        platform::FontDialog::qtDialog(form.widget(), QStringLiteral(" "))->windowTitle()};
+    QFile file(said);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.write(texts.join(QLatin1Char('\n')).toUtf8()) > 0);
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -320,10 +320,6 @@ Umschalt, Strg oder Alt mit Enter hängt es an.
         <translation>%1 ist keine gültige Einstellungsdatei; ihre Werte werden nicht beachtet</translation>
     </message>
     <message>
-        <source>%1/%2 in %3 is not text; using the default</source>
-        <translation>%1/%2 in %3 ist kein Text; es gilt die Vorgabe</translation>
-    </message>
-    <message>
         <source>Path/File access error: cannot write the settings: %1</source>
         <translation>Fehler beim Zugriff auf Pfad/Datei: die Einstellungen können nicht geschrieben werden: %1</translation>
     </message>

@@ -13,6 +13,7 @@ need_tool cmake cmake
 need_tool desktop-file-validate desktop-file-utils
 need_tool appstreamcli appstream
 need_tool groff groff-base
+need_tool lexgrog man-db
 need_tool dpkg-parsechangelog dpkg-dev
 
 export QT_QPA_PLATFORM=offscreen
@@ -93,6 +94,20 @@ if gzip -t "$MAN" 2>/dev/null && gzip -dc "$MAN" >"$WORK/glyphery.1"; then
 else
     fail "$MAN is not a gzip file"
 fi
+# The same page in each language of the program, each translated: its NAME
+# line is not the English one.
+whatis=$(lexgrog "$MAN" 2>&1)
+for page in "$ROOT"/share/man/*/man1/glyphery.1.gz; do
+    lang=${page#"$ROOT/share/man/"}; lang=${lang%%/*}
+    gzip -dc "$page" >"$WORK/glyphery.$lang.1" || { fail "$page is not a gzip file"; continue; }
+    quiet_ok "groff -ww -z -man on the $lang page prints nothing" groff -ww -z -man -Kutf8 "$WORK/glyphery.$lang.1"
+    translated=$(lexgrog "$WORK/glyphery.$lang.1" 2>&1)
+    if [ "${translated#*: }" != "${whatis#*: }" ] && [[ $translated == *'"glyphery - '* ]]; then
+        ok "the $lang page names itself in its language: ${translated#*: }"
+    else
+        fail "the $lang page's NAME is not translated: $translated"
+    fi
+done
 
 # --- the installed program
 version=$(timeout 20 "$ROOT/bin/glyphery" --version 2>&1)
