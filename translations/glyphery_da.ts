@@ -343,5 +343,9 @@ Skift, Ctrl eller Alt med Enter tilføjer det til sidst.
         <source>kept the unreadable settings file as %1</source>
         <translation>den ulæselige indstillingsfil blev gemt som %1</translation>
     </message>
+    <message>
+        <source>%1, with the rights of %2, the owner of %3</source>
+        <translation>%1, med rettighederne for %2, ejeren af %3</translation>
+    </message>
 </context>
 </TS>

@@ -343,5 +343,9 @@ Umschalt, Strg oder Alt mit Enter hängt es an.
         <source>kept the unreadable settings file as %1</source>
         <translation>die unlesbare Einstellungsdatei wurde als %1 aufbewahrt</translation>
     </message>
+    <message>
+        <source>%1, with the rights of %2, the owner of %3</source>
+        <translation>%1, mit den Rechten von %2, dem Eigentümer von %3</translation>
+    </message>
 </context>
 </TS>

@@ -343,5 +343,9 @@ Mayús, Ctrl o Alt con Intro lo añade al final.
         <source>kept the unreadable settings file as %1</source>
         <translation>el archivo de configuración ilegible se ha guardado como %1</translation>
     </message>
+    <message>
+        <source>%1, with the rights of %2, the owner of %3</source>
+        <translation>%1, con los permisos de %2, propietario de %3</translation>
+    </message>
 </context>
 </TS>

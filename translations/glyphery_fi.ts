@@ -343,5 +343,9 @@ Vaihto, Ctrl tai Alt yhdessä Enterin kanssa lisää sen loppuun.
         <source>kept the unreadable settings file as %1</source>
         <translation>lukukelvoton asetustiedosto säilytettiin nimellä %1</translation>
     </message>
+    <message>
+        <source>%1, with the rights of %2, the owner of %3</source>
+        <translation>%1, käyttäjän %2 oikeuksin, joka omistaa kohteen %3</translation>
+    </message>
 </context>
 </TS>

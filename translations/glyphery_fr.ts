@@ -343,5 +343,9 @@ Maj, Ctrl ou Alt avec Entrée l’ajoute à la suite.
         <source>kept the unreadable settings file as %1</source>
         <translation>le fichier de paramètres illisible a été conservé sous le nom %1</translation>
     </message>
+    <message>
+        <source>%1, with the rights of %2, the owner of %3</source>
+        <translation>%1, avec les droits de %2, propriétaire de %3</translation>
+    </message>
 </context>
 </TS>

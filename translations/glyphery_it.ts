@@ -343,5 +343,9 @@ Maiusc, Ctrl o Alt con Invio lo aggiunge in fondo.
         <source>kept the unreadable settings file as %1</source>
         <translation>il file di impostazioni illeggibile è stato conservato come %1</translation>
     </message>
+    <message>
+        <source>%1, with the rights of %2, the owner of %3</source>
+        <translation>%1, con i permessi di %2, proprietario di %3</translation>
+    </message>
 </context>
 </TS>

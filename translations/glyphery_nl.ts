@@ -343,5 +343,9 @@ Shift, Ctrl of Alt met Enter voegt het achteraan toe.
         <source>kept the unreadable settings file as %1</source>
         <translation>het onleesbare instellingenbestand is bewaard als %1</translation>
     </message>
+    <message>
+        <source>%1, with the rights of %2, the owner of %3</source>
+        <translation>%1, met de rechten van %2, de eigenaar van %3</translation>
+    </message>
 </context>
 </TS>

@@ -343,5 +343,9 @@ Shift, Ctrl ou Alt com Enter o acrescenta ao final.
         <source>kept the unreadable settings file as %1</source>
         <translation>o arquivo de configurações ilegível foi guardado como %1</translation>
     </message>
+    <message>
+        <source>%1, with the rights of %2, the owner of %3</source>
+        <translation>%1, com as permissões de %2, proprietário de %3</translation>
+    </message>
 </context>
 </TS>
