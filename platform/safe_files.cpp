@@ -139,6 +139,45 @@ Descriptor openLockFile(const Descriptor &folder, const QByteArray &name, bool *
     return why->isEmpty() ? std::move(file) : Descriptor();
 }
 
+// Opens read.path for reading, each link followed from its own folder, and
+// fills in the folder and the name where the file is (or would be). The
+// descriptor, or -1 with *error; no folder when that is missing (nothing to
+// read) or cannot be opened (read.why says why).
+int openThroughLinks(FileRead &read, int *error)
+{
+    auto [folder, name] = split(read.path);
+    for (int links = 0;; ++links) {
+        read.name = name.isEmpty() ? QByteArray(".") : name;
+        // O_PATH: a folder that may be searched but not listed serves too.
+        Descriptor next(::openat(read.folder.valid() ? read.folder.get() : AT_FDCWD, folder.constData(),
+                                 O_PATH | O_DIRECTORY | O_CLOEXEC));
+        if (!next.valid()) {
+            if (errno != ENOENT) {
+                read.ok = false;
+                read.why = callFailed("open", errno);
+            }
+            read.folder.reset();
+            return -1;
+        }
+        read.folder = std::move(next);
+        // No look at the name before the open: what stands there may change in
+        // between. A FIFO opened without blocking, a device, a folder are seen
+        // by fstat and never read; a link is followed here, from its folder.
+        const int fd = ::openat(read.folder.get(), read.name.constData(),
+                                O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+        *error = errno;
+        char target[PATH_MAX];
+        const ssize_t size = fd < 0 && *error == ELOOP && links < 40
+            ? ::readlinkat(read.folder.get(), read.name.constData(), target, sizeof target)
+            : 0;
+        if (size <= 0)
+            return fd;
+        const QByteArray link(target, size);
+        read.path = link.startsWith('/') ? link : beside(read.path, link);
+        std::tie(folder, name) = split(link);
+    }
+}
+
 // The POSIX ACL and the user's own extended attributes, as sed -i keeps
 // them; the call that failed, or nothing.
 const char *copyAttributes(int from, int to)
@@ -290,39 +329,10 @@ FileRead readRegular(const QByteArray &path)
 {
     FileRead read;
     read.path = path;
-    auto [folder, name] = split(path);
-    int fd = -1, error = 0;
-    for (int links = 0;; ++links) {
-        read.name = name.isEmpty() ? QByteArray(".") : name;
-        // O_PATH: a folder that may be searched but not listed serves too.
-        Descriptor next(::openat(read.folder.valid() ? read.folder.get() : AT_FDCWD, folder.constData(),
-                                 O_PATH | O_DIRECTORY | O_CLOEXEC));
-        if (!next.valid()) {
-            // No folder yet, or a link into one that is missing: nothing to read.
-            if (errno != ENOENT) {
-                read.ok = false;
-                read.why = callFailed("open", errno);
-            }
-            read.folder.reset();
-            return read;
-        }
-        read.folder = std::move(next);
-        // No look at the name before the open: what stands there may change in
-        // between. A FIFO opened without blocking, a device, a folder are seen
-        // by fstat and never read; a link is followed here, from its folder.
-        fd = ::openat(read.folder.get(), read.name.constData(),
-                      O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-        error = errno;
-        char target[PATH_MAX];
-        const ssize_t size = fd < 0 && error == ELOOP && links < 40
-            ? ::readlinkat(read.folder.get(), read.name.constData(), target, sizeof target)
-            : 0;
-        if (size <= 0)
-            break;
-        const QByteArray link(target, size);
-        read.path = link.startsWith('/') ? link : beside(read.path, link);
-        std::tie(folder, name) = split(link);
-    }
+    int error = 0;
+    const int fd = openThroughLinks(read, &error);
+    if (!read.folder.valid())
+        return read;
     read.file.reset(fd);
     struct stat st = {};
     // A socket cannot be opened at all.
