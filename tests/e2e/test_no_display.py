@@ -10,7 +10,7 @@ import subprocess
 import tempfile
 from pathlib import Path
 
-from harness import private_environment, wait_for
+from harness import private_environment, stop, wait_for
 
 
 def unused_display():
@@ -29,6 +29,14 @@ def run(folder, *args, wrap=(), **env):
     environment = environment_of(folder, **env)
     done = subprocess.run([*wrap, os.environ["GLYPHERY"], *args], env=environment, capture_output=True, timeout=30)
     return done.returncode, done.stdout.decode(), done.stderr.decode(), Path(environment["XDG_CONFIG_HOME"])
+
+
+def wait_until_terminable(program, what):
+    """Waits until the running program handles SIGTERM: its window is up."""
+    status = Path(f"/proc/{program.pid}/status")
+    wait_for(f"{what}: no handler for SIGTERM", lambda: program.poll() is None and any(
+        line.startswith("SigCgt:") and int(line.split()[1], 16) >> (signal.SIGTERM - 1) & 1
+        for line in status.read_text().splitlines()))
 
 
 def without_platform_plugins(folder):
@@ -69,6 +77,17 @@ def test_no_display():
                 f"{what}: stderr is not one line naming the cause:\n{err}"
             assert "Reinstalling" not in err
             assert not (config / "Glyphery").exists(), f"{what}: settings were written"
+
+        # A platform named on the command line needs no display, whatever Qt option with a value follows.
+        environment = environment_of(Path(folder) / "platform named")
+        program = subprocess.Popen([os.environ["GLYPHERY"], "-platform", "offscreen", "-style", "Fusion"],
+                                   env=environment, stderr=subprocess.PIPE)
+        try:
+            wait_until_terminable(program, "-platform offscreen -style Fusion")
+            program.send_signal(signal.SIGTERM)
+            assert program.wait(30) == 0, program.stderr.read()
+        finally:
+            stop(program)
 
         # Qt's options, with their values, are passed over on the way.
         for n, (args, expect, env) in enumerate([
@@ -111,10 +130,7 @@ def test_every_line_names_the_program():
             with open(log, "wb") as out:
                 program = subprocess.Popen([os.environ["GLYPHERY"], "-style", "bogus"], env=environment, stderr=out)
             try:
-                status = Path(f"/proc/{program.pid}/status")
-                wait_for(f"{what}: no handler for SIGTERM", lambda: program.poll() is None and any(
-                    line.startswith("SigCgt:") and int(line.split()[1], 16) >> (signal.SIGTERM - 1) & 1
-                    for line in status.read_text().splitlines()))
+                wait_until_terminable(program, what)
                 program.send_signal(signal.SIGTERM)  # closes the window; an error box then waits
                 wait_for(lambda: f"{what}: stderr lacks {expect}:\n{log.read_text()}",
                          lambda: all(text in log.read_text() for text in expect))
