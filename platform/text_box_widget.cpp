@@ -217,8 +217,8 @@ void TextBoxWidget::paintEvent(QPaintEvent *)
     // A locked box has no cursor; the focus shows as a frame.
     if (hasFocus() && readOnly()) {
         painter.setClipping(false);
-        painter.setPen(palette().color(QPalette::Highlight));
-        painter.drawRect(rect().adjusted(1, 1, -2, -2));
+        DevicePixels device(painter);
+        device.outline(device.map(rect().adjusted(1, 1, -1, -1)), palette().color(QPalette::Highlight));
     }
 }
 
