@@ -293,9 +293,9 @@ Frame::Frame(const ControlSpec &row, QWidget *parent) : Control(row, new FrameWi
 }
 
 Line::Line(const ControlSpec &row, QWidget *parent)
-    : Control(row,
-              new LineWidget(row.foreColor ? color(*row.foreColor) : parent->palette().color(QPalette::WindowText),
-                             parent))
+    : Control(
+        row,
+        new LineWidget(row.foreColor ? color(*row.foreColor) : parent->palette().color(QPalette::WindowText), parent))
 {
     // Both end points are drawn, one pixel wide.
     const int x1 = twipsToPixels(row.left), y1 = twipsToPixels(row.top);
