@@ -2,6 +2,7 @@
 
 #include "platform/accessibility.h"
 #include "platform/widget_support.h"
+#include "platform/x11_selection.h"
 
 #include <QAccessible>
 #include <QDrag>
@@ -242,7 +243,8 @@ bool TextBoxWidget::assign(const QString &text)
 void dragText(QWidget *source, const QString &text, QPoint hotSpot)
 {
     auto *data = new QMimeData;
-    data->setText(text);
+    if (!x11::offerDrag(text, *data))
+        data->setText(text);
     // Qt's Wayland plugin offers a drag's text as text/plain alone, which GTK
     // reads as ASCII (so in its sources from 6.4.2 on); Qt's clipboard adds
     // this name for UTF-8 there, and so does the drag.
