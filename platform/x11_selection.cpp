@@ -237,9 +237,10 @@ bool ascii(const QString &text)
 // connection in Qt's place, as GTK does: with the latest drag's text, in any
 // text form that holds it. Qt's xcb plugin refuses TARGETS there and gives
 // the text only to a request with the drag's or the drop's timestamp or from
-// the drop's target window (seen on 6.4.2, 6.8 and 6.11); mutter's Xwayland
-// bridge asks for TARGETS and then for the text with a timestamp and a window
-// of its own, so a drop into a Wayland program got nothing (mutter 43).
+// the drop's target window (seen on 6.4.2, 6.8.2 and 6.11.2; no QTBUG found);
+// mutter's Xwayland bridge asks for TARGETS and then for the text with a
+// timestamp and a window of its own, so a drop into a Wayland program got
+// nothing (mutter 43).
 class DragServer : public QAbstractNativeEventFilter
 {
 public:
