@@ -75,13 +75,71 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        const int top = fontMetrics().height() / 2;
-        const QRect box = rect().adjusted(0, top, -2, -2);
-        painter.setPen(palette().color(QPalette::Dark));
-        painter.drawRect(box);
-        painter.setPen(palette().color(QPalette::Light));
-        painter.drawRect(box.translated(1, 1));
+        DevicePixels device(painter);
+        const int width = device.lineWidth();
+        const QRect box = device.map(rect().adjusted(0, fontMetrics().height() / 2, 0, 0));
+        device.outline(box.adjusted(0, 0, -width, -width), palette().color(QPalette::Dark));
+        device.outline(box.adjusted(width, width, 0, 0), palette().color(QPalette::Light));
     }
+};
+
+// A line one pixel wide, in device pixels as wide as every other line. Where
+// a fractional scale gives its pixel a device pixel more, the line keeps to
+// the side where another control or line borders it, so that no gap opens
+// between a frame and what it frames; and an end that nothing meets keeps to
+// the line, as a frame's sides end where its top and bottom lie.
+class LineWidget : public QWidget
+{
+public:
+    LineWidget(const QColor &color, QWidget *parent) : QWidget(parent), color_(color) {}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        DevicePixels device(painter);
+        const int across = device.lineWidth();
+        const QRect all = device.map(rect());
+        const QRect first = device.map(QRect(0, 0, 1, 1));
+        const QRect last = device.map(QRect(rect().bottomRight(), QSize(1, 1)));
+        QRect line = all;
+        if (height() == 1) {
+            if (bordered(rect().translated(0, 1)))
+                line.setTop(all.bottom() + 1 - across);
+            else
+                line.setHeight(across);
+            if (!bordered(QRect(-1, 0, 1, 1)))
+                line.setLeft(first.right() + 1 - across);
+            if (!bordered(QRect(width(), 0, 1, 1)))
+                line.setRight(std::max(last.left(), line.left()) + across - 1);
+        } else {
+            if (bordered(rect().translated(1, 0)))
+                line.setLeft(all.right() + 1 - across);
+            else
+                line.setWidth(across);
+            if (!bordered(QRect(0, -1, 1, 1)))
+                line.setTop(first.bottom() + 1 - across);
+            if (!bordered(QRect(0, height(), 1, 1)))
+                line.setBottom(std::max(last.top(), line.top()) + across - 1);
+        }
+        device.fill(line, color_);
+    }
+
+private:
+    // Whether another visible control or line lies on this part of the
+    // parent, given in the line's own coordinates.
+    bool bordered(const QRect &part) const
+    {
+        const QRect there = part.translated(pos());
+        for (const QObject *child : parentWidget()->children()) {
+            const auto *sibling = qobject_cast<const QWidget *>(child);
+            if (sibling && sibling != this && !sibling->isHidden() && sibling->geometry().intersects(there))
+                return true;
+        }
+        return false;
+    }
+
+    QColor color_;
 };
 
 } // namespace
@@ -231,17 +289,16 @@ Frame::Frame(const ControlSpec &row, QWidget *parent) : Control(row, new FrameWi
     setAccessibleRole(widget(), row.list ? QAccessible::List : QAccessible::Grouping);
 }
 
-Line::Line(const ControlSpec &row, QWidget *parent) : Control(row, new QWidget(parent))
+Line::Line(const ControlSpec &row, QWidget *parent)
+    : Control(
+        row,
+        new LineWidget(row.foreColor ? color(*row.foreColor) : parent->palette().color(QPalette::WindowText), parent))
 {
     // Both end points are drawn, one pixel wide.
     const int x1 = twipsToPixels(row.left), y1 = twipsToPixels(row.top);
     const int x2 = twipsToPixels(row.x2), y2 = twipsToPixels(row.y2);
     widget()->setGeometry(
         QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))));
-    QPalette palette = widget()->palette();
-    palette.setColor(QPalette::Window, row.foreColor ? color(*row.foreColor) : palette.color(QPalette::WindowText));
-    widget()->setPalette(palette);
-    widget()->setAutoFillBackground(true);
     widget()->setAttribute(Qt::WA_TransparentForMouseEvents);
     setAccessibleRole(widget(), QAccessible::Separator);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/accessibility.h"
 #include "platform/widget_support.h"
+#include "platform/x11_selection.h"
 
 #include <QAccessible>
 #include <QDrag>
@@ -211,8 +212,8 @@ void TextBoxWidget::paintEvent(QPaintEvent *)
     // A locked box has no cursor; the focus shows as a frame.
     if (hasFocus() && readOnly()) {
         painter.setClipping(false);
-        painter.setPen(palette().color(QPalette::Highlight));
-        painter.drawRect(rect().adjusted(1, 1, -2, -2));
+        DevicePixels device(painter);
+        device.outline(device.map(rect().adjusted(1, 1, -1, -1)), palette().color(QPalette::Highlight));
     }
 }
 
@@ -236,7 +237,8 @@ bool TextBoxWidget::assign(const QString &text)
 void dragText(QWidget *source, const QString &text, QPoint hotSpot)
 {
     auto *data = new QMimeData;
-    data->setText(text);
+    if (!x11::offerDrag(text, *data))
+        data->setText(text);
     // Qt's Wayland plugin offers a drag's text as text/plain alone, which GTK
     // reads as ASCII (so in its sources from 6.4.2 on); Qt's clipboard adds
     // this name for UTF-8 there, and so does the drag.

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QPainter>
 #include <QPalette>
 #include <QRect>
 #include <QWidget>
@@ -97,5 +98,47 @@ void changeFont(QWidget *widget, Change change)
     if (font != old || font.resolveMask() != old.resolveMask())
         widget->setFont(font);
 }
+
+// Lines in whole device pixels. Qt rounds each edge of what it fills to the
+// nearest device pixel, so at a fractional scale (1.25, 1.5, 1.75) a line one
+// pixel wide covers one device pixel or two, depending on where it falls; and
+// a one-pixel pen on a rectangle from 0 lays half its left and top sides
+// outside the widget. Lines and frames are drawn through this instead, each
+// as wide as the scale rounded, halves down: 1 up to 1.5, 2 from 1.75.
+class DevicePixels
+{
+public:
+    explicit DevicePixels(QPainter &painter) : painter_(painter), toDevice_(painter.deviceTransform()) {}
+
+    int lineWidth() const { return std::max(1, int(std::ceil(toDevice_.m11() - 0.5))); }
+
+    // The device pixel at a logical pixel's top-left corner, as Qt rounds it.
+    QPoint at(QPoint logical) const { return toDevice_.map(QPointF(logical)).toPoint(); }
+
+    // The device pixels that Qt fills for a logical rectangle.
+    QRect map(const QRect &logical) const
+    {
+        return QRect(at(logical.topLeft()), at(logical.bottomRight() + QPoint(1, 1)) - QPoint(1, 1));
+    }
+
+    void fill(const QRect &device, const QColor &color)
+    {
+        painter_.fillRect(toDevice_.inverted().mapRect(QRectF(device)), color);
+    }
+
+    // A frame one line wide, inside the device rectangle.
+    void outline(const QRect &device, const QColor &color)
+    {
+        const int width = lineWidth();
+        fill(QRect(device.left(), device.top(), device.width(), width), color);
+        fill(QRect(device.left(), device.bottom() - width + 1, device.width(), width), color);
+        fill(QRect(device.left(), device.top() + width, width, device.height() - 2 * width), color);
+        fill(QRect(device.right() - width + 1, device.top() + width, width, device.height() - 2 * width), color);
+    }
+
+private:
+    QPainter &painter_;
+    QTransform toDevice_;
+};
 
 } // namespace platform

@@ -3,8 +3,10 @@
 #include "platform/runtime_error.h"
 #include "platform/termination.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMimeData>
 
 #include <algorithm>
 #include <chrono>
@@ -69,6 +71,18 @@ struct Connection
     xcb_atom_t text[std::size(textTargets)] = {};
 };
 
+// Each name's atom, XCB_NONE where the server gives none.
+void intern(xcb_connection_t *connection, const std::vector<std::pair<const char *, xcb_atom_t *>> &atoms)
+{
+    std::vector<xcb_intern_atom_cookie_t> cookies;
+    for (const auto &[name, atom] : atoms)
+        cookies.push_back(xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name));
+    for (std::size_t i = 0; i < atoms.size(); ++i) {
+        const Reply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(connection, cookies[i], nullptr));
+        *atoms[i].second = atom ? atom->atom : XCB_NONE;
+    }
+}
+
 // Opened when first needed, on the display Qt uses, and kept; opened again
 // when it broke.
 Connection &connection()
@@ -91,13 +105,7 @@ Connection &connection()
         = {{"CLIPBOARD", &c.clipboard}, {"TARGETS", &c.targets}, {"INCR", &c.incr}, {"CLIPBOARD_READ", &c.property}};
     for (std::size_t i = 0; i < std::size(textTargets); ++i)
         atoms.emplace_back(textTargets[i].name, &c.text[i]);
-    std::vector<xcb_intern_atom_cookie_t> cookies;
-    for (const auto &[name, atom] : atoms)
-        cookies.push_back(xcb_intern_atom(c.connection, 0, std::strlen(name), name));
-    for (std::size_t i = 0; i < atoms.size(); ++i) {
-        const Reply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(c.connection, cookies[i], nullptr));
-        *atoms[i].second = atom ? atom->atom : XCB_NONE;
-    }
+    intern(c.connection, atoms);
     return c;
 }
 
@@ -216,7 +224,132 @@ std::optional<xcb_window_t> ownerOf(xcb_connection_t *connection, xcb_atom_t sel
     return owner ? std::optional(owner->owner) : std::nullopt;
 }
 
+// Whether the text reads alike in every text form: STRING is Latin-1, in
+// which Qt writes "?" for other characters, and GTK 3 on Wayland reads it as
+// UTF-8 when KWin's Xwayland bridge hands it on (kwin 5.27), so that a
+// dropped "é" was lost.
+bool ascii(const QString &text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// Answers every request for the program's drag, XdndSelection, on Qt's
+// connection in Qt's place, as GTK does: with the latest drag's text, in any
+// text form that holds it. Qt's xcb plugin refuses TARGETS there and gives
+// the text only to a request with the drag's or the drop's timestamp or from
+// the drop's target window (seen on 6.4.2, 6.8.2 and 6.11.2; no QTBUG found);
+// mutter's Xwayland bridge asks for TARGETS and then for the text with a
+// timestamp and a window of its own, so a drop into a Wayland program got
+// nothing (mutter 43).
+class DragServer : public QAbstractNativeEventFilter
+{
+public:
+    explicit DragServer(xcb_connection_t *connection) : connection_(connection)
+    {
+        std::vector<std::pair<const char *, xcb_atom_t *>> atoms
+            = {{"XdndSelection", &selection_}, {"TARGETS", &targets_}};
+        for (std::size_t i = 0; i < std::size(textTargets); ++i)
+            atoms.emplace_back(textTargets[i].name, &text_[i]);
+        intern(connection, atoms);
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+
+    void offer(const QString &text) { offered_ = text; }
+
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
+    {
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        if (type != "xcb_generic_event_t" || (event->response_type & 0x7f) != XCB_SELECTION_REQUEST)
+            return false;
+        const auto *request = reinterpret_cast<const xcb_selection_request_event_t *>(event);
+        if (selection_ == XCB_NONE || request->selection != selection_)
+            return false;
+        answer(*request);
+        return true;
+    }
+
+private:
+    // The text as `target` asks for it, and the type it goes with; no type
+    // for STRING unless the text is ASCII. TEXT leaves the encoding to the
+    // owner (ICCCM): UTF-8, as UTF8_STRING, the first of the text targets.
+    std::pair<xcb_atom_t, QByteArray> form(xcb_atom_t target) const
+    {
+        const xcb_atom_t *at = std::find(std::begin(text_), std::end(text_), target);
+        if (target == XCB_NONE || at == std::end(text_))
+            return {};
+        if (textTargets[at - text_].utf8)
+            return {target, offered_.toUtf8()};
+        if (target != XCB_ATOM_STRING)
+            return {text_[0], offered_.toUtf8()};
+        if (ascii(offered_))
+            return {target, offered_.toLatin1()};
+        return {};
+    }
+
+    void answer(const xcb_selection_request_event_t &request)
+    {
+        // A client from before ICCCM 2 names no property: the target is one.
+        const xcb_atom_t property = request.property != XCB_NONE ? request.property : request.target;
+        bool given = true;
+        if (request.target == targets_) {
+            std::vector<xcb_atom_t> forms{targets_};
+            for (const xcb_atom_t target : text_) {
+                if (form(target).first != XCB_NONE)
+                    forms.push_back(target);
+            }
+            xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, request.requestor, property, XCB_ATOM_ATOM, 32,
+                                uint32_t(forms.size()), forms.data());
+        } else if (const auto [type, bytes] = form(request.target); type != XCB_NONE) {
+            xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, request.requestor, property, type, 8,
+                                uint32_t(bytes.size()), bytes.constData());
+        } else {
+            given = false;
+        }
+        // An event is sent as 32 bytes.
+        union {
+            xcb_selection_notify_event_t notify;
+            char bytes[32];
+        } sent = {};
+        sent.notify = {.response_type = XCB_SELECTION_NOTIFY,
+                       .pad0 = 0,
+                       .sequence = 0,
+                       .time = request.time,
+                       .requestor = request.requestor,
+                       .selection = request.selection,
+                       .target = request.target,
+                       .property = given ? property : xcb_atom_t(XCB_NONE)};
+        xcb_send_event(connection_, 0, request.requestor, XCB_EVENT_MASK_NO_EVENT, sent.bytes);
+        xcb_flush(connection_);
+    }
+
+    xcb_connection_t *connection_;
+    xcb_atom_t selection_ = XCB_NONE, targets_ = XCB_NONE;
+    xcb_atom_t text_[std::size(textTargets)] = {};
+    QString offered_;
+};
+
 } // namespace
+
+bool offerDrag(const QString &text, QMimeData &data)
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection())
+        return false;
+    static DragServer server(x11->connection());
+    server.offer(text);
+    // Qt offers text/plain also as UTF8_STRING, STRING and TEXT, and KWin's
+    // bridge hands GTK the STRING form before UTF-8: other text goes in the
+    // UTF-8 forms alone, three of them, since that bridge takes the empty
+    // places of a shorter list for a form named "", which GTK then accepts,
+    // and the drop fails.
+    if (ascii(text)) {
+        data.setText(text);
+    } else {
+        data.setData(QStringLiteral("UTF8_STRING"), text.toUtf8());
+        data.setData(QStringLiteral("TEXT"), text.toUtf8());
+    }
+    return true;
+}
 
 std::optional<xcb_window_t> selectionOwner(xcb_connection_t *connection, const char *name)
 {

@@ -5,6 +5,8 @@
 #include <optional>
 #include <xcb/xcb.h>
 
+class QMimeData;
+
 namespace platform::x11 {
 
 // The window that owns the selection `name` (XCB_WINDOW_NONE when none does),
@@ -18,5 +20,10 @@ std::optional<xcb_window_t> selectionOwner(xcb_connection_t *connection, const c
 // answering in the middle of its text; a termination signal ends the wait
 // with Interrupted.
 QString clipboardText();
+
+// Puts the X11 forms of a drag's text in its data, and from now on answers
+// every request for the program's drag on Qt's X connection with this text;
+// false, and nothing put, when the program is not on X11.
+bool offerDrag(const QString &text, QMimeData &data);
 
 } // namespace platform::x11

@@ -13,18 +13,27 @@ import pytest
 
 from harness import clipboard_owner, said_since, stop, wait_for
 
-# A GTK entry that takes a drop as UTF-8 text only, and as a copy only: it refuses a drag that offers no copy.
-UTF8_FIELD = """import sys, gi; gi.require_version("Gtk", "3.0"); from gi.repository import Gdk, Gtk; entry = Gtk.Entry()
-entry.drag_dest_set_target_list(Gtk.TargetList.new([Gtk.TargetEntry.new("text/plain;charset=utf-8", 0, 0)]))
+# A text field of another program that takes a drop as STRING where it is offered, as GTK does behind KWin's Xwayland
+# bridge, else as UTF-8, and as a copy only: it refuses a drag that offers no copy. It notes the form of each drop.
+FIELD = """import sys, gi; gi.require_version("Gtk", "3.0"); from gi.repository import Gdk, Gtk; entry = Gtk.Entry()
+forms = [Gtk.TargetEntry.new(form, 0, 0) for form in ("STRING", "text/plain;charset=utf-8")]
+entry.drag_dest_set_target_list(Gtk.TargetList.new(forms))
 copy = lambda context: Gdk.DragAction.COPY if context.get_actions() & Gdk.DragAction.COPY else 0
 entry.connect("drag-motion", lambda w, context, x, y, t: Gdk.drag_status(context, copy(context), t) or True)
+note = lambda *a: open(sys.argv[1] + ".forms", "a").write(a[4].get_target().name() + "\\n")
+entry.connect("drag-data-received", note)
 write = lambda *_: open(sys.argv[1], "w").write(entry.get_text()); write(); entry.connect("changed", write)
 window = Gtk.Window(); window.add(entry); window.move(0, 0); window.show_all(); Gtk.main()"""
+# Another program that asks for the latest drag itself, with a window and a time of its own, as mutter's Xwayland
+# bridge does: the forms on offer, then the text.
+DRAG_READER = """import gi; gi.require_version("Gtk", "3.0"); from gi.repository import Gtk, Gdk
+drag = Gtk.Clipboard.get(Gdk.Atom.intern("XdndSelection", False)); found, forms = drag.wait_for_targets()
+print(sorted(form.name() for form in forms) if found else None); print(drag.wait_for_text())"""
 
 
 def test_copy_to_the_shared_clipboard(glyphery, clipboard, layout, desktop):
     held = glyphery.folder / "field"  # what the text field of another program holds
-    field = subprocess.Popen(["/usr/bin/python3", "-c", UTF8_FIELD, held], env=desktop.env)
+    field = subprocess.Popen(["/usr/bin/python3", "-c", FIELD, held], env=desktop.env)
     x, y, w, h = desktop.geometry(wait_for("no text field", lambda: desktop.windows_of(field.pid))[0])
     app = glyphery.start()
     app.activate()
@@ -34,14 +43,18 @@ def test_copy_to_the_shared_clipboard(glyphery, clipboard, layout, desktop):
     app.keys("Tab", "Return")
     clipboard.expect("Tab, Enter (cell 1)", " ")
 
-    # Drags (press, ten paced moves for XDND, release) into a UTF-8-only field, as GTK on Wayland, that takes
-    # copies only; the clipboard stays.
-    for cell, text in [(34, "A"), (97, "A\u20ac")]:
+    # Drags (press, ten paced moves for XDND, release) into the field, which takes copies only; the clipboard stays.
+    # STRING, which is Latin-1, is offered for ASCII alone.
+    for cell, text in [(34, "A"), (97, "A\u20ac"), (202, "A\u20ac\xe9")]:
         px, py = (a + b for a, b in zip(desktop.geometry(app.window), layout.point("Char", cell)))
         step = ["mousemove_relative", "--", str((x + w // 2 - px) // 10), str((y + h // 2 - py) // 10), "sleep", "0.05"]
         desktop.x("xdotool", "mousemove", str(px), str(py), "mousedown", "1", *step * 10, "mouseup", "1")
         wait_for(lambda: f"drag of cell {cell}: field and clipboard hold {held.read_text(), clipboard.content()}",
                  lambda: (held.read_text(), clipboard.content()) == (text, b" "))
+    assert (glyphery.folder / "field.forms").read_text().split() == ["STRING"] + ["text/plain;charset=utf-8"] * 2
+    asked = subprocess.run(["/usr/bin/python3", "-c", DRAG_READER], env=desktop.env, capture_output=True, timeout=10)
+    forms = ["TARGETS", "TEXT", "UTF8_STRING", "text/plain", "text/plain;charset=utf-8"]
+    assert asked.stdout.decode() == f"{forms}\n\xe9\n", asked
     # A double-click copies the cell under the pointer, as UTF-8 to others.
     for cell, text in [(97, "\u20ac"), (98, "\x81"), (129, "\xa0"), (224, "\xff"), (34, "A")]:
         clipboard.set(f"marker {cell}")
