@@ -13,6 +13,7 @@ need_tool dpkg-deb dpkg
 need_tool dpkg-shlibdeps dpkg-dev
 need_tool file file
 need_tool lintian lintian
+need_tool hardening-check devscripts
 need_tool apt-get apt
 
 ARCH=$(dpkg --print-architecture)
@@ -69,6 +70,23 @@ case "$kind" in
     *ELF*", stripped"*) ok "usr/bin/glyphery is a stripped ELF program" ;;
     *) fail "usr/bin/glyphery is not a stripped ELF program: $kind" ;;
 esac
+
+# --- hardening: every protection the distribution's flags give, none missing.
+# Stack-clash protection reads "unknown" where no function has a frame large
+# enough to need a probe; that is no "no".
+hardening=$(hardening-check "$WORK/x/usr/bin/glyphery" 2>&1)
+for protection in "Position Independent Executable" "Stack protected" "Fortify Source functions" \
+                  "Read-only relocations" "Immediate binding" "Control flow integrity"; do
+    line=$(printf '%s\n' "$hardening" | grep -F " $protection:")
+    case "$line" in
+        *": yes"*) ok "hardening-check: $protection: yes" ;;
+        *) fail "hardening-check: $protection: ${line#*: }" ;;
+    esac
+done
+if printf '%s\n' "$hardening" | grep -q ': no'; then
+    fail "hardening-check reports a missing protection:"
+    printf '%s\n' "$hardening" | sed 's/^/    /' >&2
+fi
 
 # --- lintian: no errors, no warnings
 # Its own TMPDIR: lintian leaves a cache file behind in it on every run.
