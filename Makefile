@@ -1,4 +1,4 @@
-# Two commands on a fresh Debian 12 machine: `make run` and `make test`.
+# Two commands on a fresh Debian machine: `make run` and `make test`.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
@@ -9,13 +9,22 @@ PACKAGES = cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libi
            python3-pytest python3-pil python3-gi gir1.2-gtk-3.0 dbus-x11 at-spi2-core python3-pyatspi \
            orca speech-dispatcher dconf-gsettings-backend libglib2.0-bin \
            desktop-file-utils appstream lintian dpkg-dev file librsvg2-bin groff-base \
-           binutils-mingw-w64-x86-64 devscripts \
+           binutils-mingw-w64-x86-64 devscripts diffoscope-minimal git xz-utils \
            sway wtype wl-clipboard qt6-wayland qt6ct \
            qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
 
+# The one date of a build (cmake/reproducible.cmake): the commit's, from a
+# source release's stamp or from git, unless the environment gives one. Qt's
+# rcc writes it into the program, so every build sees it.
+ifeq ($(SOURCE_DATE_EPOCH),)
+SOURCE_DATE_EPOCH := $(shell { grep -x '[0-9][0-9]*' cmake/source-date-epoch || \
+                       { [ -z "$$(git rev-parse --show-cdup 2>&1)" ] && git log -1 --format=%ct; }; } 2>/dev/null)
+endif
+export SOURCE_DATE_EPOCH
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test clean translations
+.PHONY: all deps configure build run test clean translations dist distcheck
 
 all: build
 
@@ -53,7 +62,8 @@ translations: configure
 
 # Installing and packaging. `make install` puts the program, its desktop
 # entry, metadata, icons and man page under PREFIX, below DESTDIR when given;
-# `make package` writes $(BUILD_DIR)/glyphery_<version>_<arch>.deb.
+# `make package` writes $(BUILD_DIR)/glyphery_<version>_<arch>.deb, the same
+# bit for bit from the same commit (cmake/make_deb.sh).
 PREFIX ?= /usr/local
 
 .PHONY: install package
@@ -61,8 +71,9 @@ PREFIX ?= /usr/local
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
 
+package: PACKAGES += dpkg-dev
 package: build
-	cpack --config $(BUILD_DIR)/CPackConfig.cmake -G DEB -B "$(abspath $(BUILD_DIR))"
+	cmake --build $(BUILD_DIR) --target deb
 
 # Benchmarks: a Release build of its own, then one table (bench/run.sh,
 # recorded in docs/performance.md). The start-up probe is an X client and
@@ -102,8 +113,32 @@ test-asan: deps
 SUITE ?= trixie
 test-debian bench-debian: PACKAGES = debootstrap util-linux
 test-debian: deps
-	$(SUDO) tools/debian_root.sh $(SUITE) make -C /src test BUILD_DIR=/build CMAKE_ARGS=-DGLYPHERY_WERROR=ON
+	$(SUDO) env SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH) tools/debian_root.sh $(SUITE) \
+	  make -C /src test BUILD_DIR=/build CMAKE_ARGS=-DGLYPHERY_WERROR=ON
 bench-debian: deps
 	$(SUDO) tools/debian_root.sh $(SUITE) make -C /src bench BENCH_DIR=/build-release BENCH_ONLY=startup
 
 .PHONY: test-debian bench-debian
+
+# The source release of the commit: glyphery-VERSION.tar.xz, the same bytes
+# every time (tools/make_dist.sh).
+VERSION = $(shell sed -n 's/^project.Glyphery VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+DIST = glyphery-$(VERSION)
+dist: PACKAGES = git xz-utils
+dist: deps
+	tools/make_dist.sh .
+
+# The source release built as a distribution builds it: unpacked into
+# $(DISTCHECK_DIR), configured and built with CMake alone, warnings as errors,
+# and the whole suite run there; without a network, in a network namespace of
+# its own, where one can be had (as root).
+DISTCHECK_DIR ?= build-distcheck
+OFFLINE = $(shell [ "$$(id -u)" = 0 ] && unshare -n true 2>/dev/null && echo unshare -n)
+distcheck: deps
+	$(MAKE) dist
+	rm -rf $(DISTCHECK_DIR)
+	mkdir -p $(DISTCHECK_DIR)
+	tar -xJf $(DIST).tar.xz -C $(DISTCHECK_DIR)
+	@[ -n "$(OFFLINE)" ] || echo "note: no network namespace (not root): the network stays reachable" >&2
+	$(OFFLINE) sh -c 'cd $(DISTCHECK_DIR) && cmake -S $(DIST) -B build -DGLYPHERY_WERROR=ON $(CMAKE_ARGS) && \
+	  cmake --build build -j $(JOBS) && cd build && ctest --output-on-failure -j $(JOBS)'
