@@ -102,7 +102,6 @@ Priority: optional
 Description: @_glyphery_deb_summary@
 @_glyphery_deb_description@
 ]=] @ONLY)
-file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/deb/source-date-epoch CONTENT "${GLYPHERY_SOURCE_DATE_EPOCH}\n")
 add_custom_target(deb
   COMMAND ${CMAKE_COMMAND} -E env CMAKE=${CMAKE_COMMAND}
           sh ${PROJECT_SOURCE_DIR}/cmake/make_deb.sh ${CMAKE_CURRENT_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR}

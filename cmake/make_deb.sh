@@ -20,7 +20,7 @@ out=$(cd "$2" && pwd)
 umask 022
 export LC_ALL=C
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-    SOURCE_DATE_EPOCH=$(cat "$build/deb/source-date-epoch")
+    SOURCE_DATE_EPOCH=$(cat "$build/source-date-epoch")
 fi
 
 work=$(mktemp -d "$out/deb.XXXXXX")

@@ -16,6 +16,18 @@
 # - cmake/make_deb.sh gives every file in the .deb that time and fixed
 #   modes, and dpkg-deb writes the archives sorted, with clamped times.
 
+# Only this project's own repository counts, not one it was unpacked into.
+find_package(Git QUIET)
+if(Git_FOUND)
+  execute_process(COMMAND ${GIT_EXECUTABLE} rev-parse --show-toplevel
+                  WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+                  OUTPUT_VARIABLE _glyphery_top OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  if(_glyphery_top)
+    file(REAL_PATH "${_glyphery_top}" _glyphery_top)
+  endif()
+endif()
+file(REAL_PATH "${PROJECT_SOURCE_DIR}" _glyphery_source)
+
 set(GLYPHERY_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
 if(NOT GLYPHERY_SOURCE_DATE_EPOCH AND EXISTS ${PROJECT_SOURCE_DIR}/cmake/source-date-epoch)
   file(READ ${PROJECT_SOURCE_DIR}/cmake/source-date-epoch _glyphery_stamp)
@@ -25,23 +37,40 @@ if(NOT GLYPHERY_SOURCE_DATE_EPOCH AND EXISTS ${PROJECT_SOURCE_DIR}/cmake/source-
   endif()
 endif()
 if(NOT GLYPHERY_SOURCE_DATE_EPOCH)
-  find_package(Git QUIET)
-  if(Git_FOUND)
-    # Only this project's own repository, not one it was unpacked into.
-    execute_process(COMMAND ${GIT_EXECUTABLE} rev-parse --show-toplevel
+  if(_glyphery_top AND _glyphery_top STREQUAL _glyphery_source)
+    execute_process(COMMAND ${GIT_EXECUTABLE} log -1 --format=%ct
                     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-                    OUTPUT_VARIABLE _glyphery_top OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-    if(_glyphery_top AND _glyphery_top STREQUAL PROJECT_SOURCE_DIR)
-      execute_process(COMMAND ${GIT_EXECUTABLE} log -1 --format=%ct
-                      WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-                      OUTPUT_VARIABLE GLYPHERY_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-    endif()
+                    OUTPUT_VARIABLE GLYPHERY_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
   endif()
 endif()
 if(NOT GLYPHERY_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
   message(STATUS "No SOURCE_DATE_EPOCH, commit or release date: the package takes the time it is made")
   set(GLYPHERY_SOURCE_DATE_EPOCH "")
 endif()
+
+# A new commit gives a new date: the build is configured again when git's
+# HEAD moves, and the resources rcc wrote with the previous date are made
+# anew (rcc runs only when its inputs change, and the date is none of them).
+if(_glyphery_top AND _glyphery_top STREQUAL _glyphery_source)
+  execute_process(COMMAND ${GIT_EXECUTABLE} rev-parse --path-format=absolute --git-path logs/HEAD
+                  WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+                  OUTPUT_VARIABLE _glyphery_reflog OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  if(_glyphery_reflog AND EXISTS "${_glyphery_reflog}")
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${_glyphery_reflog}")
+  endif()
+endif()
+set(_glyphery_epoch_file ${PROJECT_BINARY_DIR}/source-date-epoch)
+set(_glyphery_previous_epoch "unknown")
+if(EXISTS ${_glyphery_epoch_file})
+  file(STRINGS ${_glyphery_epoch_file} _glyphery_previous_epoch)
+endif()
+if(NOT "${_glyphery_previous_epoch}" STREQUAL "${GLYPHERY_SOURCE_DATE_EPOCH}")
+  file(GLOB_RECURSE _glyphery_rcc_outputs LIST_DIRECTORIES false ${PROJECT_BINARY_DIR}/qrc_*.cpp)
+  if(_glyphery_rcc_outputs)
+    file(REMOVE ${_glyphery_rcc_outputs})
+  endif()
+endif()
+file(WRITE ${_glyphery_epoch_file} "${GLYPHERY_SOURCE_DATE_EPOCH}\n")
 
 # The later map wins where both match: the build folder may lie inside the
 # source folder.

@@ -25,7 +25,7 @@ need_tool xz xz-utils
 need_tool diffoscope diffoscope-minimal
 
 cache() { sed -n "s/^$1:[A-Z]*=//p" "$BUILD_DIR/CMakeCache.txt"; }
-epoch=$(cat "$BUILD_DIR/deb/source-date-epoch" 2>/dev/null)
+epoch=$(cat "$BUILD_DIR/source-date-epoch" 2>/dev/null)
 if [ -z "$epoch" ]; then
     fail "the build has no SOURCE_DATE_EPOCH (neither the environment, a release stamp nor git gave one)"
     finish
