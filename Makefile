@@ -4,11 +4,12 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
 # Debian packages. Building and running (`make`, `make run`, `make install`):
-# the compiler, CMake, the development files of Qt and ICU and Qt's
-# translation tools; and what the package depends on and recommends, so that
-# the program runs as it does installed.
+# the compiler, CMake, the development files of Qt and ICU, Qt's translation
+# tools and dpkg-buildflags (the hardening flags, cmake/hardening.cmake); and
+# what the package depends on and recommends, so that the program runs as it
+# does installed.
 BUILD_PACKAGES = cmake make g++ pkg-config qt6-base-dev libgl-dev libicu-dev libx11-dev \
-                 qt6-tools-dev qt6-l10n-tools
+                 qt6-tools-dev qt6-l10n-tools dpkg-dev
 RUN_PACKAGES = qt6-qpa-plugins xclip wl-clipboard qt6-wayland qt6-translations-l10n
 # The test tools, which `make test` adds: X and Wayland servers and their
 # drivers, Orca and AT-SPI, the checkers of the installed files and of the
@@ -17,7 +18,7 @@ TEST_PACKAGES = fonts-liberation fontconfig xvfb xauth openbox xdotool x11-utils
                 python3-pytest python3-pil python3-gi gir1.2-gtk-3.0 dbus-x11 at-spi2-core python3-pyatspi \
                 orca speech-dispatcher dconf-gsettings-backend libglib2.0-bin \
                 sway wtype qt6ct \
-                desktop-file-utils appstream lintian dpkg-dev file librsvg2-bin groff-base \
+                desktop-file-utils appstream lintian file librsvg2-bin groff-base \
                 binutils-mingw-w64-x86-64 devscripts diffoscope-minimal git xz-utils
 PACKAGES = $(BUILD_PACKAGES) $(RUN_PACKAGES)
 test test-asan distcheck: PACKAGES += $(TEST_PACKAGES)
@@ -50,14 +51,17 @@ deps:
 $(BUILD_DIR)/CMakeCache.txt: | deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS)
 
+# A build folder configured with another date (an earlier commit's) is
+# configured again, so that the new date reaches the program.
 configure: deps $(BUILD_DIR)/CMakeCache.txt
+	@[ "$$(cat $(BUILD_DIR)/source-date-epoch 2>/dev/null)" = "$(SOURCE_DATE_EPOCH)" ] || cmake $(BUILD_DIR)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 # RUN_WITH goes before the program: `make run RUN_WITH="gdb --args"`.
 run: build
-	$(RUN_WITH) ./$(BUILD_DIR)/glyphery
+	$(RUN_WITH) $(abspath $(BUILD_DIR))/glyphery
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
@@ -81,7 +85,6 @@ PREFIX ?= /usr/local
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
 
-package: PACKAGES += dpkg-dev
 package: build
 	cmake --build $(BUILD_DIR) --target deb
 

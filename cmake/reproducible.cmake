@@ -48,17 +48,10 @@ if(NOT GLYPHERY_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
   set(GLYPHERY_SOURCE_DATE_EPOCH "")
 endif()
 
-# A new commit gives a new date: the build is configured again when git's
-# HEAD moves, and the resources rcc wrote with the previous date are made
-# anew (rcc runs only when its inputs change, and the date is none of them).
-if(_glyphery_top AND _glyphery_top STREQUAL _glyphery_source)
-  execute_process(COMMAND ${GIT_EXECUTABLE} rev-parse --path-format=absolute --git-path logs/HEAD
-                  WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-                  OUTPUT_VARIABLE _glyphery_reflog OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-  if(_glyphery_reflog AND EXISTS "${_glyphery_reflog}")
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${_glyphery_reflog}")
-  endif()
-endif()
+# A new commit gives a new date. rcc runs only when its inputs change, and
+# the date is none of them: when the date differs from the one this folder
+# was configured with, the resources are made anew. (The Makefile configures
+# again when the date changes.)
 set(_glyphery_epoch_file ${PROJECT_BINARY_DIR}/source-date-epoch)
 set(_glyphery_previous_epoch "unknown")
 if(EXISTS ${_glyphery_epoch_file})
