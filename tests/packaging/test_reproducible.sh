@@ -109,7 +109,7 @@ echo "second build: $build, umask $mask, LC_ALL=$locale, TZ=XXX-14, started $(da
         -DCMAKE_CXX_FLAGS="$(cache CMAKE_CXX_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(cache CMAKE_EXE_LINKER_FLAGS)" \
         -DGLYPHERY_WERROR="$(cache GLYPHERY_WERROR)" -DGLYPHERY_HARDENING="$(cache GLYPHERY_HARDENING)" \
         -DGLYPHERY_DPKG_BUILDFLAGS="$(cache GLYPHERY_DPKG_BUILDFLAGS)" &&
-    "${offline[@]}" cmake --build "$build" -j "$(nproc)" --target glyphery glyphery_docs &&
+    "${offline[@]}" cmake --build "$build" -j 2 --target glyphery glyphery_docs &&
     "${offline[@]}" sh "$src/cmake/make_deb.sh" "$build" "$WORK/b-out"
 ) >"$WORK/b.log" 2>&1
 status=$?
