@@ -1,7 +1,7 @@
 # Installation layout and the Debian package.
 #
 #   cmake --install build --prefix /usr    (DESTDIR is honoured)
-#   make package  (cpack -G DEB)           -> build/glyphery_1.00_<arch>.deb
+#   make package  (the deb target)         -> build/glyphery_<version>_<arch>.deb
 #
 # The files below are named by GLYPHERY_APP_ID, set beside project().
 
@@ -63,15 +63,15 @@ add_custom_target(hicolor_icons ${_glyphery_icon_cmds}
   COMMENT "Writing resources/icons/hicolor from make_icon"
   VERBATIM)
 
-# Debian package. Installed to /usr whatever CMAKE_INSTALL_PREFIX says.
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME glyphery)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "The Glyphery developers")
-set(CPACK_PACKAGE_CONTACT "${GLYPHERY_MAINTAINER}")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "character table for the Windows-1252 code page")
+# The Debian package, made by cmake/make_deb.sh from this tree, installed to
+# /usr whatever CMAKE_INSTALL_PREFIX says: `cmake --build build --target deb`
+# (`make package`) writes build/glyphery_<version>_<arch>.deb. The fields
+# below go into its control file; the script adds Architecture,
+# Installed-Size and, before the Depends given here, what dpkg-shlibdeps
+# finds the program links.
+set(_glyphery_deb_summary "character table for the Windows-1252 code page")
 # Lines as they appear in the package's description, at most 80 columns.
-set(CPACK_PACKAGE_DESCRIPTION [=[Glyphery shows the 224 printable characters of the Windows-1252 code page
+set(_glyphery_deb_description [=[Glyphery shows the 224 printable characters of the Windows-1252 code page
 in a small window, with a large preview of the focused character and its
 decimal code.
 
@@ -81,23 +81,30 @@ arrow keys walk the grid, and a character can be dragged into another program.
 
 The typeface, bold, italic, small sizes and a leading blank are kept between
 sessions.]=])
-set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-# Debian wants 0755 directories; CPack would otherwise take the umask's.
-set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Added to what dpkg-shlibdeps finds: Qt's extra platform plugins, which
-# libqt6gui6 only recommends.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-# Each on its own, so that apt installs all of them: the holders that keep a
-# copied character once the window closes where no clipboard manager runs
-# (xclip on X11, wl-copy on Wayland), Qt's Wayland plugin, so that a Wayland
-# session runs natively, and Qt's translations.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xclip, wl-clipboard, qt6-wayland, qt6-translations-l10n")
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
-include(CPack)
+# A control file's long description: each line after a blank, an empty line as " .".
+string(REPLACE "\n\n" "\n.\n" _glyphery_deb_description "${_glyphery_deb_description}")
+string(REPLACE "\n" "\n " _glyphery_deb_description " ${_glyphery_deb_description}")
+# Depends: Qt's extra platform plugins, which libqt6gui6 only recommends.
+# Recommends, each on its own so that apt installs all of them: the holders
+# that keep a copied character once the window closes where no clipboard
+# manager runs (xclip on X11, wl-copy on Wayland), Qt's Wayland plugin, so
+# that a Wayland session runs natively, and Qt's translations.
+file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/deb/control.in CONTENT [=[
+Package: glyphery
+Version: @PROJECT_VERSION@
+Architecture:
+Maintainer: @GLYPHERY_MAINTAINER@
+Installed-Size:
+Depends: qt6-qpa-plugins
+Recommends: xclip, wl-clipboard, qt6-wayland, qt6-translations-l10n
+Section: utils
+Priority: optional
+Description: @_glyphery_deb_summary@
+@_glyphery_deb_description@
+]=] @ONLY)
+add_custom_target(deb
+  COMMAND ${CMAKE_COMMAND} -E env CMAKE=${CMAKE_COMMAND}
+          sh ${PROJECT_SOURCE_DIR}/cmake/make_deb.sh ${CMAKE_CURRENT_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR}
+  COMMENT "Making the Debian package"
+  VERBATIM)
+add_dependencies(deb glyphery glyphery_docs)

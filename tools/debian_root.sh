@@ -7,7 +7,8 @@
 # The root is made once with debootstrap, into $ROOTS_DIR/SUITE (build-debian/
 # of the source tree by default), from the Debian archive that the host's apt
 # sources name (or $DEBIAN_MIRROR); no archive host is written here. The
-# source tree is seen at /src inside. The command runs in a mount and PID
+# source tree is seen at /src inside, with the host's SOURCE_DATE_EPOCH (the
+# date of the commit, which git inside may not be able to read). The command runs in a mount and PID
 # namespace of its own: the root is bound onto itself (so that the tests' own
 # `unshare -m` works there), with a fresh /proc and /dev/shm and the host's
 # /dev, /dev/pts and /sys bound. Nothing stays mounted when it ends, every
@@ -79,5 +80,6 @@ exec unshare --mount --pid --fork --kill-child --propagation private bash -c '
     mount --bind /sys "$root/sys"
     mount --bind "$src" "$root/src"
     chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-        HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" CI="${CI:-}" DEBIAN_FRONTEND=noninteractive "$@"
+        HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" CI="${CI:-}" SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-}" \
+        DEBIAN_FRONTEND=noninteractive "$@"
 ' debian-root "$root" "$src" "$@"

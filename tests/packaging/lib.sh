@@ -2,12 +2,14 @@
 # temporary folder ($WORK, removed on exit unless PKG_KEEP=1) and counts
 # failures, so a test reports every problem it finds, then fails.
 #
-# Environment: BUILD_DIR (the configured and built tree), SOURCE_DIR.
+# Environment: BUILD_DIR (the configured and built tree), SOURCE_DIR,
+# GLYPHERY_VERSION.
 
 set -u -o pipefail
 
 APP_ID=org.glyphery.Glyphery
-VERSION=1.00
+VERSION=${GLYPHERY_VERSION:-}    # project(VERSION) in CMakeLists.txt
+[ -n "$VERSION" ] || { echo "FAIL: GLYPHERY_VERSION is not set" >&2; exit 1; }
 FAILED=0
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/glyphery-pkg.XXXXXX") || { echo "FAIL: mktemp" >&2; exit 1; }

@@ -83,8 +83,8 @@ if gzip -t "$MAN" 2>/dev/null && gzip -dc "$MAN" >"$WORK/glyphery.1"; then
     for section in NAME SYNOPSIS DESCRIPTION OPTIONS KEYS MOUSE FILES ENVIRONMENT; do
         grep -qx "\.SH $section" "$WORK/glyphery.1" && ok "man page has $section" || fail "man page lacks section $section"
     done
-    grep -qF '"Glyphery 1.00"' "$WORK/glyphery.1" && ok "man page footer says Glyphery 1.00" \
-        || fail "man page .TH does not say \"Glyphery 1.00\""
+    grep -qF "\"Glyphery $VERSION\"" "$WORK/glyphery.1" && ok "man page footer says Glyphery $VERSION" \
+        || fail "man page .TH does not say \"Glyphery $VERSION\": $(grep '^\.TH' "$WORK/glyphery.1")"
     # Plain text as a reader sees it, hyphens and all.
     groff -man -Tascii -P-cbou "$WORK/glyphery.1" 2>/dev/null >"$WORK/glyphery.txt"
     for text in "Glyphery/Glyphery.conf" "XDG_CONFIG_HOME" "QT_QPA_PLATFORM" "[Font]" "[Options]" \
@@ -128,10 +128,17 @@ else
     fail "glyphery --help: exit status $status, output: $help"
 fi
 
-# --- one version everywhere
+# --- one version everywhere: project(VERSION) is the one place; the newest
+# entry of the changelog and the newest release of the metainfo are this
+# version, of the same day, and the README names no other.
 gzip -dc "$ROOT/share/doc/glyphery/changelog.gz" >"$WORK/changelog" || fail "changelog.gz is not a gzip file"
 check_eq "changelog package" "glyphery" "$(dpkg-parsechangelog -l "$WORK/changelog" -S Source 2>&1)"
 check_eq "changelog version" "$VERSION" "$(dpkg-parsechangelog -l "$WORK/changelog" -S Version 2>&1)"
+changelog_day=$(date -u -d "$(dpkg-parsechangelog -l "$WORK/changelog" -S Date 2>&1)" +%F 2>&1)
+newest_release=$(grep -o -m 1 '<release [^>]*>' "$META")
+check_eq "metainfo's newest release" "<release version=\"$VERSION\" date=\"$changelog_day\">" "$newest_release"
+versions=$(grep -oE 'glyphery[_-][0-9]+(\.[0-9]+)+' "$SOURCE_DIR/README.md" | sed -E 's/^glyphery[_-]//' | sort -u | tr '\n' ' ')
+check_eq "versions the README names" "$VERSION " "$versions"
 
 # --- copyright: machine-readable, and the licence text is LICENSE's
 COPYRIGHT=$ROOT/share/doc/glyphery/copyright

@@ -2,11 +2,11 @@
 # Compiles the Windows resources with MinGW's windres, as a Windows build
 # would, and reads the result back to check the icon and the version block.
 #
-# Environment: SOURCE_DIR.
+# Environment: SOURCE_DIR, BUILD_DIR (the version header it includes).
 
 . "$(dirname "$0")/lib.sh"
 
-need SOURCE_DIR
+need SOURCE_DIR BUILD_DIR
 WINDRES=x86_64-w64-mingw32-windres
 if ! command -v "$WINDRES" >/dev/null; then
     echo "SKIP: $WINDRES is missing (Debian package binutils-mingw-w64-x86-64)"
@@ -23,7 +23,8 @@ fi
 # From a folder of its own, as in a build tree: the icon is found beside the
 # .rc file, not through the working directory.
 cd "$WORK" || exit 1
-if "$WINDRES" "${preprocess[@]}" "$SOURCE_DIR/resources/glyphery.rc" -O coff -o glyphery.res 2>windres.log; then
+if "$WINDRES" "${preprocess[@]}" --include-dir="$BUILD_DIR/generated" "$SOURCE_DIR/resources/glyphery.rc" \
+    -O coff -o glyphery.res 2>windres.log; then
     ok "$WINDRES resources/glyphery.rc -O coff"
 else
     fail "$WINDRES failed:"
@@ -32,17 +33,21 @@ else
 fi
 "$WINDRES" -J coff -i glyphery.res -O rc -o back.rc 2>>windres.log || { fail "cannot read glyphery.res back"; finish; }
 
-# Icon group: 32x32 then 16x16, 8 bits, with the sizes of the ICO's images.
+# Icon group: 32x32 then 16x16, 8 bits, with the sizes of the ICO's images;
+# the version of project(), 1.00 as 1, 0.
+major=${VERSION%%.*}
+minor=${VERSION#*.}
+minor=$((10#${minor%%.*}))
 expect=(
     '1 14 /* RT_GROUP_ICON */'
     '"\040\040\000\000", 1, 8, 0x8a8L, 1,'
     '"\020\020\000\000", 1, 8, 0x568L, 2'
     '1 VERSIONINFO'
-    'FILEVERSION 1, 0, 0, 0'
-    'PRODUCTVERSION 1, 0, 0, 0'
+    "FILEVERSION $major, $minor, 0, 0"
+    "PRODUCTVERSION $major, $minor, 0, 0"
     'BLOCK "040704B0"'
-    'VALUE "FileVersion", "1.00"'
-    'VALUE "ProductVersion", "1.00"'
+    "VALUE \"FileVersion\", \"$VERSION\""
+    "VALUE \"ProductVersion\", \"$VERSION\""
     'VALUE "ProductName", "Glyphery"'
     'VALUE "InternalName", "Glyphery"'
     'VALUE "OriginalFilename", "glyphery.exe"'
