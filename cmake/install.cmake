@@ -40,6 +40,8 @@ if(UNIX AND NOT APPLE)
     list(APPEND _glyphery_gz ${_out})
   endforeach()
   add_custom_target(glyphery_docs ALL DEPENDS ${_glyphery_gz})
+  # The man page in the other languages is documentation too.
+  add_dependencies(glyphery_docs glyphery_man_translations)
 
   install(FILES ${CMAKE_CURRENT_BINARY_DIR}/glyphery.1.gz
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
