@@ -53,7 +53,8 @@ protected:
             return painter.drawPixmap(0, 0, picture_);
         if (sharp_.isNull()) {
             sharp_.addPixmap(picture_);
-            addRenditions(sharp_, renditions_);
+            for (const char *path : renditions_)
+                sharp_.addFile(QString::fromUtf8(path));
         }
         painter.drawPixmap(QRect(QPoint(), picture_.size()), sharp_.pixmap(picture_.size(), ratio));
     }

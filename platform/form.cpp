@@ -348,8 +348,12 @@ void Form::addLargerIcons()
 {
     if (iconRenditions_.empty())
         return;
+    // Decoded here: renditions added as files, to be read when asked for,
+    // never reached the window manager through Qt's xcb plugin (seen on
+    // 6.8.2; 6.4.2 read them).
     QIcon icon = window_->windowIcon();
-    addRenditions(icon, iconRenditions_);
+    for (const char *rendition : iconRenditions_)
+        icon.addPixmap(QPixmap(QString::fromUtf8(rendition)));
     window_->setWindowIcon(icon);
 }
 

@@ -7,7 +7,6 @@
 
 #include <QColor>
 #include <QFont>
-#include <QIcon>
 #include <QPainter>
 #include <QPalette>
 #include <QRect>
@@ -35,14 +34,6 @@ inline void applyFont(QWidget *widget, const FontSpec &row)
     font.setBold(false);
     font.setItalic(false);
     widget->setFont(font);
-}
-
-// The larger renditions of the same artwork, for screens of more device
-// pixels per point.
-inline void addRenditions(QIcon &icon, Renditions renditions)
-{
-    for (const char *path : renditions)
-        icon.addFile(QString::fromUtf8(path));
 }
 
 inline void applyColors(QWidget *widget, const ControlSpec &row, QPalette::ColorRole back, QPalette::ColorRole fore)
