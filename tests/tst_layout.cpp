@@ -241,6 +241,10 @@ void TestLayout::labels()
     QVERIFY(code);
     QCOMPARE(code->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     QCOMPARE(legend->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    // Text on the form's surface starts at its label's top: the legend's
+    // line is taller than its label, and keeps its glyphs' tops.
+    QCOMPARE(code->alignment() & Qt::AlignVertical_Mask, Qt::AlignTop);
+    QCOMPARE(legend->alignment() & Qt::AlignVertical_Mask, Qt::AlignTop);
 }
 
 QTEST_MAIN(TestLayout)

@@ -77,6 +77,21 @@ extern "C" int renameat(int fromFolder, const char *from, int toFolder, const ch
 }
 
 namespace {
+// While on, the password database knows no one.
+bool nobodyKnown = false;
+} // namespace
+
+extern "C" int getpwuid_r(uid_t uid, passwd *entry, char *buffer, size_t size, passwd **found)
+{
+    static const auto next
+        = reinterpret_cast<int (*)(uid_t, passwd *, char *, size_t, passwd **)>(::dlsym(RTLD_NEXT, "getpwuid_r"));
+    if (!nobodyKnown)
+        return next(uid, entry, buffer, size, found);
+    *found = nullptr;
+    return 0;
+}
+
+namespace {
 
 // Runs once, on the thread that reads, when a read of `file` reaches its end:
 // the moment between reading the settings and replacing them.
@@ -115,6 +130,7 @@ private slots:
     void hostilePaths_data();
     void hostilePaths();
     void relativeConfigHomeIsIgnored();
+    void noHomeFolderAtAll();
     void ownerAndModeKept();
     void asRootInAnotherUsersFolder_data();
     void asRootInAnotherUsersFolder();
@@ -699,6 +715,36 @@ void TestSettings::relativeConfigHomeIsIgnored()
     QCOMPARE(platform::SettingsStore::pathFor(QStringLiteral("Glyphery")), database);
     qputenv("HOME", "relhome");
     QCOMPARE(platform::SettingsStore::pathFor(QStringLiteral("Glyphery")), database);
+}
+
+void TestSettings::noHomeFolderAtAll()
+{
+    // GIVEN no HOME, no XDG_CONFIG_HOME, and a user the password database does not know
+    testing::Sandbox sandbox;
+    const QByteArray home = qgetenv("HOME");
+    qunsetenv("HOME");
+    qunsetenv("XDG_CONFIG_HOME");
+    nobodyKnown = true;
+    const auto restore = qScopeGuard([&] {
+        nobodyKnown = false;
+        qputenv("HOME", home);
+    });
+    testing::WarningLog log;
+    frmMain form;
+    QVERIFY(form.show());
+    nobodyKnown = false;
+    // THEN the window opens with the defaults and says why
+    QCOMPARE(form.FSel.text(), QStringLiteral("Arial"));
+    const QStringList warned = testing::WarningLog::lines().filter(QStringLiteral("cannot be found"));
+    QCOMPARE(warned.size(), 1);
+    QVERIFY2(warned.first().contains(QStringLiteral("not in the password database")), qPrintable(warned.first()));
+    // AND the close fails with the same reason
+    QVERIFY(!form.widget()->close());
+    const QStringList errors = testing::takeErrors();
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().startsWith(QStringLiteral("Run-time error '75'"))
+                 && errors.first().contains(QStringLiteral("not in the password database")),
+             qPrintable(errors.first()));
 }
 
 // A file the user made private stays private; run as root in the user's
