@@ -12,6 +12,7 @@ it. Run as a script it runs one command on such an X desktop
 import json
 import os
 import select
+import shlex
 import shutil
 import subprocess
 import sys
@@ -119,11 +120,16 @@ class Desktop:
         self.display = self.env["DISPLAY"] = ":" + number.decode().strip()
         if self.x("xprop", "-root", check=False) is None:
             raise Failure(f"no connection to Xvfb on {self.display} (attempt {attempt})")
+        # Openbox names itself on the root window before it manages windows:
+        # a window mapped in between is never shown (its first start in a
+        # fresh system, which builds the font cache, made that gap long
+        # enough to lose the first test's window). What it runs at --startup
+        # runs once it manages them.
+        ready = self.folder / f"openbox-{attempt}.ready"
         openbox = self._spawn(f"openbox-{attempt}.log", "openbox", "--sm-disable", "--config-file",
-                              str(self.folder / "rc.xml"))
+                              str(self.folder / "rc.xml"), "--startup", shlex.join(["touch", str(ready)]))
         wait_for(f"openbox did not become the window manager on {self.display} (attempt {attempt})",
-                 lambda: openbox.poll() is not None
-                 or "window id" in (self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check=False) or ""), 15)
+                 lambda: openbox.poll() is not None or ready.exists(), 15)
         if openbox.poll() is not None:
             raise Failure(f"openbox ended at start-up on {self.display} (attempt {attempt})")
 
