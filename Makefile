@@ -36,6 +36,12 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build run test clean translations dist distcheck
 
+# What apt and the packages' scripts run with: no questions (sudo would drop
+# a DEBIAN_FRONTEND set before it), and not our build's date, which fontconfig's
+# script takes for its cache's: a cache it then finds stale and deletes, so
+# that the first program to start rebuilds it.
+APT_ENV = env -u SOURCE_DATE_EPOCH DEBIAN_FRONTEND=noninteractive
+
 all: build
 
 deps:
@@ -45,7 +51,7 @@ deps:
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \
 	  $(SUDO) apt-get update && \
-	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	  $(SUDO) $(APT_ENV) apt-get install -y --no-install-recommends $$missing; \
 	fi
 
 $(BUILD_DIR)/CMakeCache.txt: | deps
