@@ -275,11 +275,12 @@ QString FileLock::take(const QByteArray &path)
         if (file.valid() && ::flock(file.get(), LOCK_EX | LOCK_NB) == 0) {
             // Taken, unless the name was removed or made anew since the open:
             // the lock of a file no longer named keeps no one out.
-            if (stillNamed(folder, file, name) && made)
+            const bool named = stillNamed(folder, file, name);
+            if (named && made)
                 break;
             // A file this process did not make is never written: its name
             // goes while it is held, and a file of our own takes its place.
-            if (stillNamed(folder, file, name) && ::unlinkat(folder.get(), name.constData(), 0) != 0)
+            if (named && ::unlinkat(folder.get(), name.constData(), 0) != 0)
                 return callFailed("unlink", errno);
             file.reset();
             continue;
@@ -370,6 +371,7 @@ QByteArray keepBroken(const FileRead &read, QString *why)
 {
     const QByteArray first = read.name + ".broken";
     struct stat st = {};
+    const mode_t mode = ::fstat(read.file.get(), &st) == 0 ? st.st_mode & 07777 : 0600;
     for (int n = 0; n < 1000; ++n) {
         const QByteArray name = n == 0 ? first : first + '.' + QByteArray::number(n);
         if (::linkat(read.folder.get(), read.name.constData(), read.folder.get(), name.constData(), 0) == 0)
@@ -377,8 +379,7 @@ QByteArray keepBroken(const FileRead &read, QString *why)
         if (errno == EEXIST)
             continue;
         // A file system without second names: a copy.
-        Descriptor copy(::openat(read.folder.get(), name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                                 ::fstat(read.file.get(), &st) == 0 ? st.st_mode & 07777 : 0600));
+        Descriptor copy(::openat(read.folder.get(), name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
         if (!copy.valid() && errno == EEXIST)
             continue;
         const char *call = !copy.valid() ? "open" : finish(copy, read.content);

@@ -63,17 +63,22 @@ constexpr struct
                    {"STRING", false},
                    {"TEXT", false}};
 
+using TextAtoms = xcb_atom_t[std::size(textTargets)];
+
 struct Connection
 {
     xcb_connection_t *connection = nullptr;
     xcb_window_t root = XCB_NONE;
     xcb_atom_t clipboard = XCB_NONE, targets = XCB_NONE, incr = XCB_NONE, property = XCB_NONE;
-    xcb_atom_t text[std::size(textTargets)] = {};
+    TextAtoms text = {};
 };
 
-// Each name's atom, XCB_NONE where the server gives none.
-void intern(xcb_connection_t *connection, const std::vector<std::pair<const char *, xcb_atom_t *>> &atoms)
+// Each name's atom, and the text targets' in `text`; XCB_NONE where the
+// server gives none.
+void intern(xcb_connection_t *connection, std::vector<std::pair<const char *, xcb_atom_t *>> atoms, TextAtoms &text)
 {
+    for (std::size_t i = 0; i < std::size(textTargets); ++i)
+        atoms.emplace_back(textTargets[i].name, &text[i]);
     std::vector<xcb_intern_atom_cookie_t> cookies;
     for (const auto &[name, atom] : atoms)
         cookies.push_back(xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name));
@@ -101,11 +106,9 @@ Connection &connection()
         fail(QT_TRANSLATE_NOOP("platform::Clipboard", "no connection to the X server"));
     }
     c.root = xcb_setup_roots_iterator(xcb_get_setup(c.connection)).data->root;
-    std::vector<std::pair<const char *, xcb_atom_t *>> atoms
-        = {{"CLIPBOARD", &c.clipboard}, {"TARGETS", &c.targets}, {"INCR", &c.incr}, {"CLIPBOARD_READ", &c.property}};
-    for (std::size_t i = 0; i < std::size(textTargets); ++i)
-        atoms.emplace_back(textTargets[i].name, &c.text[i]);
-    intern(c.connection, atoms);
+    intern(c.connection,
+           {{"CLIPBOARD", &c.clipboard}, {"TARGETS", &c.targets}, {"INCR", &c.incr}, {"CLIPBOARD_READ", &c.property}},
+           c.text);
     return c;
 }
 
@@ -246,11 +249,7 @@ class DragServer : public QAbstractNativeEventFilter
 public:
     explicit DragServer(xcb_connection_t *connection) : connection_(connection)
     {
-        std::vector<std::pair<const char *, xcb_atom_t *>> atoms
-            = {{"XdndSelection", &selection_}, {"TARGETS", &targets_}};
-        for (std::size_t i = 0; i < std::size(textTargets); ++i)
-            atoms.emplace_back(textTargets[i].name, &text_[i]);
-        intern(connection, atoms);
+        intern(connection, {{"XdndSelection", &selection_}, {"TARGETS", &targets_}}, text_);
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
 
@@ -324,7 +323,7 @@ private:
 
     xcb_connection_t *connection_;
     xcb_atom_t selection_ = XCB_NONE, targets_ = XCB_NONE;
-    xcb_atom_t text_[std::size(textTargets)] = {};
+    TextAtoms text_ = {};
     QString offered_;
 };
 

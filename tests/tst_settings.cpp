@@ -836,16 +836,20 @@ QStringList snapshot(const QString &folder)
     return entries;
 }
 
-bool makeFile(const QString &path, const QByteArray &content, uid_t owner, gid_t group, mode_t mode)
+bool owned(const QString &path, uid_t owner, gid_t group, mode_t mode)
 {
     const QByteArray name = QFile::encodeName(path);
-    return writeFile(path, content) && ::chown(name, owner, group) == 0 && ::chmod(name, mode) == 0;
+    return ::chown(name, owner, group) == 0 && ::chmod(name, mode) == 0;
+}
+
+bool makeFile(const QString &path, const QByteArray &content, uid_t owner, gid_t group, mode_t mode)
+{
+    return writeFile(path, content) && owned(path, owner, group, mode);
 }
 
 bool makeFolder(const QString &path, uid_t owner, gid_t group, mode_t mode)
 {
-    const QByteArray name = QFile::encodeName(path);
-    return QDir().mkpath(path) && ::chown(name, owner, group) == 0 && ::chmod(name, mode) == 0;
+    return QDir().mkpath(path) && owned(path, owner, group, mode);
 }
 
 bool link(const QString &target, const QString &name)
@@ -937,9 +941,8 @@ void TestSettings::asRootInAnotherUsersFolder()
     const QString base = sandbox.root();
     QCOMPARE(::chmod(QFile::encodeName(base), 0755), 0);
     const QString glyphery = base + QStringLiteral("/ann/config/Glyphery"), conf = glyphery + "/Glyphery.conf";
-    QVERIFY(makeFolder(base + "/ann", users->ann, users->annGroup, 0755));
-    QVERIFY(makeFolder(base + "/ann/config", users->ann, users->annGroup, 0755));
-    QVERIFY(makeFolder(glyphery, users->ann, users->annGroup, 0755));
+    for (const QString &folder : {base + "/ann", base + "/ann/config", glyphery})
+        QVERIFY(makeFolder(folder, users->ann, users->annGroup, 0755));
     QVERIFY(makeFile(conf, oldValues, users->ann, users->annGroup, 0644));
     QVERIFY(makeFile(base + "/ann/own.conf", oldValues, users->ann, users->annGroup, 0644));
     QVERIFY(makeFolder(base + "/root/profile.d", 0, 0, 0755));
@@ -1053,8 +1056,7 @@ void TestSettings::asRootOwnersGroupsAndAclsKept()
     }
     // GIVEN her file in the other group, shared with bob through an ACL, with a note of hers
     const QByteArray name = QFile::encodeName(conf);
-    QCOMPARE(::chown(name, users->ann, users->share), 0);
-    QCOMPARE(::chmod(name, 0660), 0);
+    QVERIFY(owned(conf, users->ann, users->share, 0660));
     const QByteArray shared
         = acl({{0x01, 6, ~0u}, {0x02, 6, users->bob}, {0x04, 0, ~0u}, {0x10, 6, ~0u}, {0x20, 0, ~0u}});
     if (::setxattr(name, "system.posix_acl_access", shared.constData(), std::size_t(shared.size()), 0) != 0)
