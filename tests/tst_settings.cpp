@@ -40,6 +40,7 @@ struct DiskCalls
 {
     bool watch = false;
     int fsyncError = 0;
+    bool noSecondNames = false; // link() fails, as on a file system without hard links
     QStringList log;
 } disk;
 
@@ -74,6 +75,16 @@ extern "C" int renameat(int fromFolder, const char *from, int toFolder, const ch
                         .arg(realPath("/proc/self/fd/" + QByteArray::number(fromFolder) + '/' + from),
                              QFile::decodeName(to));
     return next(fromFolder, from, toFolder, to);
+}
+
+extern "C" int linkat(int fromFolder, const char *from, int toFolder, const char *to, int flags) noexcept
+{
+    static const auto next
+        = reinterpret_cast<int (*)(int, const char *, int, const char *, int)>(::dlsym(RTLD_NEXT, "linkat"));
+    if (!disk.noSecondNames)
+        return next(fromFolder, from, toFolder, to, flags);
+    errno = EPERM;
+    return -1;
 }
 
 namespace {
@@ -771,6 +782,15 @@ void TestSettings::ownerAndModeKept()
     QCOMPARE(st.st_mode & 07777, mode_t(0600));
     QCOMPARE(st.st_uid, asRoot ? user : ::geteuid());
     QVERIFY(sandbox.readConf().contains("I=1"));
+    // A broken one, where the file system has no second names, is kept as a copy with its own mode.
+    sandbox.writeConf(brokenValues);
+    QCOMPARE(::chmod(conf, 0640), 0);
+    disk.noSecondNames = true;
+    close();
+    disk.noSecondNames = false;
+    QCOMPARE(contentOf(sandbox.confPath() + QStringLiteral(".broken")), brokenValues);
+    QCOMPARE(::stat(conf + ".broken", &st), 0);
+    QCOMPARE(st.st_mode & 07777, mode_t(0640));
     if (!asRoot)
         return;
     // A first close in a folder of the user's makes the folder and the file theirs.
